@@ -1,0 +1,46 @@
+#include "paths.h"
+
+#include <algorithm>
+
+namespace qrv {
+
+namespace {
+size_t NameStart(const std::string& path) {
+  const size_t delim = path.find_last_of("\\:");
+  return delim == std::string::npos ? 0 : delim + 1;
+}
+}  // namespace
+
+std::string ExtractFileName(const std::string& path) { return path.substr(NameStart(path)); }
+
+std::string ExtractFilePath(const std::string& path) { return path.substr(0, NameStart(path)); }
+
+std::string ExtractFileExt(const std::string& path) {
+  const size_t start = NameStart(path);
+  const size_t dot = path.rfind('.');
+  if (dot == std::string::npos || dot < start) return {};
+  return path.substr(dot);
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (folder.empty() || folder.back() == '\\') return folder + name;
+  return folder + "\\" + name;
+}
+
+std::string SelectedPath(const std::string& folder, const std::string& selected_name) {
+  if (selected_name.empty()) return {};
+  return JoinPath(folder, selected_name);
+}
+
+std::string AsciiUpper(const std::string& text) {
+  std::string out = text;
+  std::transform(out.begin(), out.end(), out.begin(),
+                 [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; });
+  return out;
+}
+
+bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && AsciiUpper(a) == AsciiUpper(b);
+}
+
+}  // namespace qrv

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QTemporaryDir>
+#include <string>
+
+namespace qrv::test {
+
+// A fresh drive table for one test: $QUORVIN_PREFIX points at a temporary folder holding an
+// empty drive_c, and the previous value comes back when the object goes.
+class TempPrefix {
+ public:
+  TempPrefix();
+  ~TempPrefix();
+  TempPrefix(const TempPrefix&) = delete;
+  TempPrefix& operator=(const TempPrefix&) = delete;
+
+  // Host paths of the prefix and of drive c:.
+  std::string Root() const;
+  std::string DriveC() const;
+  // Writes a file below drive c: ("qrv30/last.lst") and gives its host path.
+  std::string WriteFile(const std::string& relative, const std::string& bytes) const;
+  std::string ReadFile(const std::string& relative) const;
+  void MakeDir(const std::string& relative) const;
+
+ private:
+  QTemporaryDir dir_;
+  QByteArray previous_;
+  bool had_previous_;
+};
+
+}  // namespace qrv::test
