@@ -2,6 +2,7 @@
 
 #include <QTemporaryDir>
 #include <string>
+#include <vector>
 
 namespace qrv::test {
 
@@ -20,6 +21,9 @@ class TempPrefix {
   // Writes a file below drive c: ("qrv30/last.lst") and gives its host path.
   std::string WriteFile(const std::string& relative, const std::string& bytes) const;
   std::string ReadFile(const std::string& relative) const;
+  bool Exists(const std::string& relative) const;
+  // The names in a folder below drive c:, sorted, hidden ones included.
+  std::vector<std::string> List(const std::string& relative) const;
   void MakeDir(const std::string& relative) const;
 
  private:
