@@ -50,6 +50,8 @@ std::string TempPrefix::WriteFile(const std::string& relative, const std::string
 }
 
 std::string TempPrefix::ReadFile(const std::string& relative) const {
+  std::error_code ignored;
+  if (!std::filesystem::is_regular_file(DriveC() + "/" + relative, ignored)) return {};
   std::ifstream in(DriveC() + "/" + relative, std::ios::binary);
   if (!in) return {};
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
