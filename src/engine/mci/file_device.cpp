@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "mpeg_audio_length.h"
 #include "runtime/fs/drive_map.h"
 #include "runtime/fs/unique_fd.h"
 
@@ -41,7 +42,6 @@ ErrorCode ClassifyError(const GError* error) {
   if (error->domain == GST_STREAM_ERROR) {
     switch (error->code) {
       case GST_STREAM_ERROR_TYPE_NOT_FOUND:
-      case GST_STREAM_ERROR_WRONG_TYPE:
         return MCIERR_EXTENSION_NOT_FOUND;
       case GST_STREAM_ERROR_CODEC_NOT_FOUND:
         return MCIERR_DEVICE_NOT_INSTALLED;
@@ -107,6 +107,10 @@ std::unique_ptr<FileDevice> FileDevice::Open(const std::string& element, ErrorCo
     // Something was recognised (a text file, a picture) but nothing in it makes sound.
     error = MCIERR_EXTENSION_NOT_FOUND;
     return nullptr;
+  }
+  if (device->playback_->Duration() <= 0) {
+    // A variable-bitrate MPEG file without an index: its length comes from its frames.
+    device->playback_->SetDuration(MpegAudioLength(host));
   }
   const auto ext = host.size() >= 4 ? host.substr(host.size() - 4) : std::string();
   device->is_midi_ = ext == ".mid" || ext == ".MID" || ext == "midi";
