@@ -18,7 +18,9 @@ namespace {
 
 QTemporaryDir* g_dir = nullptr;
 
-std::string PathOf(const std::string& name) { return g_dir->path().toStdString() + "/" + name; }
+std::string PathOf(const std::string& name) {
+  return g_dir->path().toStdString() + "/" + name;
+}
 
 void WriteWave(const std::string& path, int seconds) {
   const uint32_t samples = 44100u * static_cast<uint32_t>(seconds);
@@ -51,7 +53,8 @@ std::string MakeMp3(const std::string& name, int seconds) {
   WriteWave(wave, seconds);
   const std::string description = "filesrc location=\"" + wave +
                                   "\" ! wavparse ! audioconvert ! lamemp3enc target=bitrate "
-                                  "bitrate=192 cbr=true ! filesink location=\"" + mp3 + "\"";
+                                  "bitrate=192 cbr=true ! filesink location=\"" +
+                                  mp3 + "\"";
   GstElement* pipeline = gst_parse_launch(description.c_str(), nullptr);
   if (pipeline == nullptr) return {};
   gst_element_set_state(pipeline, GST_STATE_PLAYING);
@@ -86,7 +89,11 @@ void BM_OpenMp3(benchmark::State& state) {
   for (auto _ : state) player.Open();
   player.Close();
 }
-BENCHMARK(BM_OpenMp3)->Unit(benchmark::kMillisecond)->Iterations(20)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_OpenMp3)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 double CpuSeconds() {
   rusage usage{};

@@ -14,7 +14,8 @@ namespace {
 std::vector<int16_t> Tone(int64_t samples) {
   std::vector<int16_t> data(static_cast<size_t>(samples) * 2);
   for (int64_t i = 0; i < samples; ++i) {
-    const auto v = static_cast<int16_t>(3000 * std::sin(2 * M_PI * 440.0 * static_cast<double>(i) / 44100));
+    const auto v =
+        static_cast<int16_t>(3000 * std::sin(2 * M_PI * 440.0 * static_cast<double>(i) / 44100));
     data[static_cast<size_t>(i) * 2] = v;
     data[static_cast<size_t>(i) * 2 + 1] = v;
   }
@@ -55,9 +56,9 @@ bool EncodeMp3(const std::string& wave_path, const std::string& mp3_path) {
   GstElementFactory* encoder = gst_element_factory_find("lamemp3enc");
   if (encoder == nullptr) return false;
   gst_object_unref(encoder);
-  const std::string description = "filesrc location=\"" + wave_path +
-                                  "\" ! wavparse ! audioconvert ! lamemp3enc ! filesink location=\"" +
-                                  mp3_path + "\"";
+  const std::string description =
+      "filesrc location=\"" + wave_path +
+      "\" ! wavparse ! audioconvert ! lamemp3enc ! filesink location=\"" + mp3_path + "\"";
   GError* error = nullptr;
   GstElement* pipeline = gst_parse_launch(description.c_str(), &error);
   if (error != nullptr) {
@@ -80,7 +81,8 @@ bool EncodeMp3(const std::string& wave_path, const std::string& mp3_path) {
 void AppendCdAudio(const std::string& bin_path, int frames) {
   const auto pcm = Tone(588LL * frames);
   std::ofstream out(bin_path, std::ios::binary | std::ios::app);
-  out.write(reinterpret_cast<const char*>(pcm.data()), static_cast<std::streamsize>(pcm.size() * 2));
+  out.write(reinterpret_cast<const char*>(pcm.data()),
+            static_cast<std::streamsize>(pcm.size() * 2));
 }
 
 std::string ReadAll(const std::string& host_path) {

@@ -66,7 +66,8 @@ TEST_F(BarTest, LayoutGrowsToTheSmallestButtons) {
   player->resize(100, 10);
   EXPECT_EQ(player->height(), 20);
   EXPECT_EQ(player->width(), 2 * ((100 - 1) / 2 + 1 - 1) + 1);
-  EXPECT_EQ(player->ButtonRect(TMPBtnType::btEject).x(), player->ButtonRect(TMPBtnType::btPlay).width() - 1);
+  EXPECT_EQ(player->ButtonRect(TMPBtnType::btEject).x(),
+            player->ButtonRect(TMPBtnType::btPlay).width() - 1);
   EXPECT_TRUE(player->ButtonRect(TMPBtnType::btStop).isEmpty());
 }
 
@@ -98,13 +99,14 @@ TEST_F(BarTest, MouseClickRunsTheOperationAndTheAfterClickRule) {
     EXPECT_TRUE(do_default);
     events.push_back("click " + std::to_string(static_cast<int>(b)));
   });
-  player->SetOnPostClick(
-      [&](TMediaPlayer*, TMPBtnType b) { events.push_back("post " + std::to_string(static_cast<int>(b))); });
+  player->SetOnPostClick([&](TMediaPlayer*, TMPBtnType b) {
+    events.push_back("post " + std::to_string(static_cast<int>(b)));
+  });
   ClickOn(TMPBtnType::btPlay);
   EXPECT_EQ(events, (std::vector<std::string>{"click 0", "post 0"}));
   EXPECT_EQ(driver.Log().back().command, MCI_PLAY);
-  EXPECT_EQ(player->AutoEnabledButtons(),
-            (TButtonSet{TMPBtnType::btNext, TMPBtnType::btPrev, TMPBtnType::btPause, TMPBtnType::btStop}));
+  EXPECT_EQ(player->AutoEnabledButtons(), (TButtonSet{TMPBtnType::btNext, TMPBtnType::btPrev,
+                                                      TMPBtnType::btPause, TMPBtnType::btStop}));
   EXPECT_EQ(player->FocusedButton(), TMPBtnType::btPlay);
 
   ClickOn(TMPBtnType::btStop);

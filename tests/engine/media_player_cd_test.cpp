@@ -29,7 +29,6 @@ class CdPlayerTest : public test::ScriptedPlayerTest {
   }
 };
 
-
 TEST(CdOpen, OpenByTypeIgnoresTheFileAndSwitchesToTmsf) {
   mci::ScriptedDriver driver;
   TMediaPlayer player;
@@ -51,11 +50,11 @@ TEST_F(CdPlayerTest, NextWhilePlayingPlaysTheNextTrack) {
   Stand(MakeTmsf(3, 1, 20, 5), MCI_MODE_PLAY);
   player->Next();
   EXPECT_EQ(Calls(), (CallList{{MCI_STATUS, kStatus},
-                            {MCI_STATUS, kStatus},
-                            {MCI_STATUS, kStatus},
-                            {MCI_STATUS, kTrackStatus},
-                            {MCI_STATUS, kStatus},
-                            {MCI_PLAY, MCI_NOTIFY | MCI_FROM}}));
+                               {MCI_STATUS, kStatus},
+                               {MCI_STATUS, kStatus},
+                               {MCI_STATUS, kTrackStatus},
+                               {MCI_STATUS, kStatus},
+                               {MCI_PLAY, MCI_NOTIFY | MCI_FROM}}));
   EXPECT_EQ(At(1).fields.item, MCI_STATUS_POSITION);
   EXPECT_EQ(At(2).fields.item, MCI_STATUS_NUMBER_OF_TRACKS);
   EXPECT_EQ(At(3).fields.track, 4u);
@@ -85,11 +84,11 @@ TEST_F(CdPlayerTest, PreviousWithinTheFirstSecondGoesToThePreviousTrack) {
   Stand(MakeTmsf(5, 0, 0, 40), MCI_MODE_PLAY);
   player->Previous();
   EXPECT_EQ(Calls(), (CallList{{MCI_STATUS, kStatus},
-                            {MCI_STATUS, kStatus},
-                            {MCI_STATUS, kTrackStatus},
-                            {MCI_STATUS, kTrackStatus},
-                            {MCI_STATUS, kStatus},
-                            {MCI_PLAY, MCI_NOTIFY | MCI_FROM}}));
+                               {MCI_STATUS, kStatus},
+                               {MCI_STATUS, kTrackStatus},
+                               {MCI_STATUS, kTrackStatus},
+                               {MCI_STATUS, kStatus},
+                               {MCI_PLAY, MCI_NOTIFY | MCI_FROM}}));
   EXPECT_EQ(At(2).fields.track, 5u);
   EXPECT_EQ(At(3).fields.track, 4u);
   EXPECT_EQ(At(5).fields.from, 4u);

@@ -18,13 +18,13 @@ TEST_F(MediaPlayerTest, OpenByFileSendsTheOpenSequence) {
   player->SetFileName("c:\\music\\a.mp3");
   player->Open();
   EXPECT_EQ(Calls(), (CallList{{MCI_OPEN, MCI_WAIT | MCI_OPEN_ELEMENT},
-                            {MCI_STATUS, kStatus},
-                            {MCI_GETDEVCAPS, kCaps},
-                            {MCI_GETDEVCAPS, kCaps},
-                            {MCI_GETDEVCAPS, kCaps},
-                            {MCI_GETDEVCAPS, kCaps},
-                            {MCI_GETDEVCAPS, kCaps},
-                            {MCI_STATUS, kStatus}}));
+                               {MCI_STATUS, kStatus},
+                               {MCI_GETDEVCAPS, kCaps},
+                               {MCI_GETDEVCAPS, kCaps},
+                               {MCI_GETDEVCAPS, kCaps},
+                               {MCI_GETDEVCAPS, kCaps},
+                               {MCI_GETDEVCAPS, kCaps},
+                               {MCI_STATUS, kStatus}}));
   EXPECT_EQ(At(0).fields.element, "c:\\music\\a.mp3");
   EXPECT_EQ(At(0).fields.device_type, "");
   EXPECT_EQ(At(0).fields.callback, player.get());
@@ -60,10 +60,10 @@ TEST_F(MediaPlayerTest, OpenWhilePlayingAppliesThePlayRuleAndStepCapabilities) {
   player->Open();
   EXPECT_FALSE(player->SupportsRecord());
   EXPECT_TRUE(player->SupportsStep());
-  EXPECT_EQ(player->AutoEnabledButtons(),
-            (TButtonSet{TMPBtnType::btNext, TMPBtnType::btPrev, TMPBtnType::btStep,
-                        TMPBtnType::btBack, TMPBtnType::btEject, TMPBtnType::btPause,
-                        TMPBtnType::btStop}));
+  EXPECT_EQ(
+      player->AutoEnabledButtons(),
+      (TButtonSet{TMPBtnType::btNext, TMPBtnType::btPrev, TMPBtnType::btStep, TMPBtnType::btBack,
+                  TMPBtnType::btEject, TMPBtnType::btPause, TMPBtnType::btStop}));
 }
 
 TEST_F(MediaPlayerTest, FailedOpenRaisesTheDeviceTextAndStaysClosed) {
@@ -108,14 +108,12 @@ TEST_F(MediaPlayerTest, OpenOnAnOpenControlClosesTheOldDeviceFirst) {
 
 TEST_F(MediaPlayerTest, OperationsWithoutADeviceRaiseAndSendNothing) {
   const std::vector<std::function<void()>> operations = {
-      [&] { player->Length(); },       [&] { player->Tracks(); },
-      [&] { player->Play(); },         [&] { player->Pause(); },
-      [&] { player->PauseDevice(); },  [&] { player->Resume(); },
-      [&] { player->Stop(); },         [&] { player->Next(); },
-      [&] { player->Previous(); },     [&] { player->SetPosition(5); },
-      [&] { player->StepForward(); },  [&] { player->StepBack(); },
-      [&] { player->Record(); },       [&] { player->Eject(); },
-      [&] { player->Rewind(); },       [&] { player->TimeFormat(); }};
+      [&] { player->Length(); },       [&] { player->Tracks(); },      [&] { player->Play(); },
+      [&] { player->Pause(); },        [&] { player->PauseDevice(); }, [&] { player->Resume(); },
+      [&] { player->Stop(); },         [&] { player->Next(); },        [&] { player->Previous(); },
+      [&] { player->SetPosition(5); }, [&] { player->StepForward(); }, [&] { player->StepBack(); },
+      [&] { player->Record(); },       [&] { player->Eject(); },       [&] { player->Rewind(); },
+      [&] { player->TimeFormat(); }};
   for (size_t i = 0; i < operations.size(); ++i) {
     try {
       operations[i]();
@@ -142,9 +140,9 @@ TEST_F(MediaPlayerTest, PlayAtTheEndRewindsFirst) {
   script().position = script().length;
   player->Play();
   EXPECT_EQ(Calls(), (CallList{{MCI_STATUS, kStatus},
-                            {MCI_STATUS, kStatus},
-                            {MCI_SEEK, MCI_WAIT | MCI_SEEK_TO_START},
-                            {MCI_PLAY, MCI_NOTIFY}}));
+                               {MCI_STATUS, kStatus},
+                               {MCI_SEEK, MCI_WAIT | MCI_SEEK_TO_START},
+                               {MCI_PLAY, MCI_NOTIFY}}));
   EXPECT_EQ(At(0).fields.item, MCI_STATUS_POSITION);
   EXPECT_EQ(At(1).fields.item, MCI_STATUS_LENGTH);
   EXPECT_EQ(At(3).fields.callback, player.get());
@@ -197,9 +195,9 @@ TEST_F(MediaPlayerTest, ResumeFallsBackToPlay) {
   script().position = 300;
   player->Resume();
   EXPECT_EQ(Calls(), (CallList{{MCI_RESUME, MCI_NOTIFY},
-                            {MCI_STATUS, kStatus},
-                            {MCI_STATUS, kStatus},
-                            {MCI_PLAY, MCI_NOTIFY}}));
+                               {MCI_STATUS, kStatus},
+                               {MCI_STATUS, kStatus},
+                               {MCI_PLAY, MCI_NOTIFY}}));
   EXPECT_EQ(player->LastError(), 0u);
   EXPECT_EQ(script().mode, MCI_MODE_PLAY);
 }
@@ -251,10 +249,10 @@ TEST_F(MediaPlayerTest, StepAndEjectNeedTheirCapabilities) {
   player->StepBack();
   player->Eject();
   EXPECT_EQ(Calls(), (CallList{{MCI_STATUS, kStatus},
-                            {MCI_STATUS, kStatus},
-                            {MCI_STEP, MCI_WAIT | MCI_ANIM_STEP_FRAMES},
-                            {MCI_STEP, MCI_WAIT | MCI_ANIM_STEP_FRAMES | MCI_ANIM_STEP_REVERSE},
-                            {MCI_SET, MCI_WAIT | MCI_SET_DOOR_OPEN}}));
+                               {MCI_STATUS, kStatus},
+                               {MCI_STEP, MCI_WAIT | MCI_ANIM_STEP_FRAMES},
+                               {MCI_STEP, MCI_WAIT | MCI_ANIM_STEP_FRAMES | MCI_ANIM_STEP_REVERSE},
+                               {MCI_SET, MCI_WAIT | MCI_SET_DOOR_OPEN}}));
   EXPECT_EQ(At(2).fields.frames, 1000u);
 }
 

@@ -1,9 +1,9 @@
+#include "engine/mci/mpeg_audio_length.h"
+
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
 #include <fstream>
-
-#include "engine/mci/mpeg_audio_length.h"
 
 namespace qrv::mci {
 namespace {

@@ -1,7 +1,8 @@
+#include "engine/orb_player.h"
+
 #include <gtest/gtest.h>
 
 #include "engine/mci/scripted_device.h"
-#include "engine/orb_player.h"
 
 namespace qrv {
 namespace {

@@ -90,7 +90,7 @@ int64_t MpegAudioLength(const std::string& host_path) {
   while (pos + 4 <= data.size()) {
     if (!ParseHeader(&data[pos], h) || pos + static_cast<size_t>(h.length) > data.size() + 1) {
       if (frames > 0 && pos + 128 >= data.size()) break;  // a trailing tag
-      ++pos;  // resynchronise
+      ++pos;                                              // resynchronise
       continue;
     }
     if (!(frames == 0 && IsInfoFrame(&data[pos], h.length))) {
