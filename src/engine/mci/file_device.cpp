@@ -83,8 +83,8 @@ std::unique_ptr<FileDevice> FileDevice::Open(const std::string& element, ErrorCo
   CharPtr uri(gst_filename_to_uri(host.c_str(), nullptr));
   g_object_set(playbin.get(), "uri", uri.get(), "audio-sink", sink.get(), nullptr);
   // Subtitles and visualisations have no place in this player: audio and video only.
-  constexpr guint kFlagVideo = 1 << 0, kFlagAudio = 1 << 1, kFlagSoftVolume = 1 << 4;
-  g_object_set(playbin.get(), "flags", kFlagVideo | kFlagAudio | kFlagSoftVolume, nullptr);
+  constexpr guint kFlagVideo = 1 << 0, kFlagAudio = 1 << 1;
+  g_object_set(playbin.get(), "flags", kFlagVideo | kFlagAudio, nullptr);
 
   std::unique_ptr<FileDevice> device(new FileDevice());
   device->playback_ =
