@@ -130,7 +130,16 @@ TEST(ScriptedDevice, NotificationToADestroyedWindowIsDropped) {
   }
   driver.FinishPlayback();
   QCoreApplication::sendPostedEvents();  // must not reach the destroyed window
-  SUCCEED();
+
+  // A window created afterwards (possibly at the same address) sees only its own notice.
+  NotifyRecorder later;
+  Request play;
+  play.callback = &later;
+  SendCommand(open.device_id, MCI_PLAY, MCI_NOTIFY, play);
+  driver.FinishPlayback();
+  QCoreApplication::sendPostedEvents();
+  using P = std::pair<uint32_t, DeviceId>;
+  EXPECT_EQ(later.received, (std::vector<P>{{MCI_NOTIFY_SUCCESSFUL, open.device_id}}));
 }
 
 TEST(ScriptedDevice, OutOfRangeSeekLeavesThePosition) {
