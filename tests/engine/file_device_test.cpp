@@ -208,5 +208,35 @@ TEST_F(FileDeviceTest, OpensAnMp3ByItsContent) {
   EXPECT_EQ(player.Position(), player.Length());
 }
 
+// Restores $QUORVIN_AUDIO_SINK when the test ends.
+class SinkOverride {
+ public:
+  explicit SinkOverride(const char* value) : previous_(qgetenv("QUORVIN_AUDIO_SINK")) {
+    if (value == nullptr) {
+      qunsetenv("QUORVIN_AUDIO_SINK");
+    } else {
+      qputenv("QUORVIN_AUDIO_SINK", value);
+    }
+  }
+  ~SinkOverride() { qputenv("QUORVIN_AUDIO_SINK", previous_); }
+
+ private:
+  QByteArray previous_;
+};
+
+TEST_F(FileDeviceTest, PlaysWithTheSystemOutputOrWithoutAnyAndWithABrokenSinkName) {
+  WriteWaveAt("short.wav", 300);
+  for (const char* sink : {static_cast<const char*>(nullptr), "no-such-sink-element ! nothing"}) {
+    SinkOverride override(sink);
+    notified = 0;
+    OpenPlayer("short.wav");
+    player.Play();
+    EXPECT_EQ(player.LastError(), 0u);
+    ASSERT_TRUE(WaitNotified()) << (sink ? sink : "default output");
+    EXPECT_EQ(player.Position(), 300);
+    player.Close();
+  }
+}
+
 }  // namespace
 }  // namespace qrv
