@@ -97,7 +97,7 @@ void TFileListBox::SetFileType(const TFileType& type) {
 void TFileListBox::SetShowGlyphs(bool show) {
   if (show == show_glyphs_) return;
   show_glyphs_ = show;
-  model_->SetGlyph(show ? ListIconPixmap(ListIcon::ClosedFolder).scaled(12, 12) : QPixmap());
+  model_->SetGlyph(show ? ListIconPixmap(ListIcon::Document) : QPixmap());
   viewport()->update();
 }
 

@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QDir>
+#include <QPixmap>
 #include <QTest>
 
 #include "runtime/exceptions.h"
@@ -226,6 +227,16 @@ TEST_F(FileListBoxTest, AScreenReaderSelectingAnEntryActsLikeAClick) {
   cell->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
   EXPECT_EQ(list_->ItemIndex(), 2);
   EXPECT_EQ(events_, "click;change;");
+}
+
+TEST_F(FileListBoxTest, GlyphsAreOffByDefaultAndCanBeShown) {
+  ShowAt("c:\\music");
+  const QModelIndex first = list_->model()->index(0, 0);
+  EXPECT_FALSE(first.data(Qt::DecorationRole).isValid());
+  list_->SetShowGlyphs(true);
+  EXPECT_FALSE(first.data(Qt::DecorationRole).value<QPixmap>().isNull());
+  list_->SetShowGlyphs(false);
+  EXPECT_FALSE(first.data(Qt::DecorationRole).isValid());
 }
 
 TEST_F(FileListBoxTest, AVanishedFolderKeepsItsEntriesUntilTheNextRead) {
