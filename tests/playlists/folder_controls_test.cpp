@@ -89,6 +89,8 @@ TEST_F(FolderControlsTest, TreeWalksIntoFoldersAndNotifiesEveryChange) {
   EXPECT_EQ(tree.Entries().size(), 2u);
   EXPECT_EQ(tree.currentIndex().row(), 0);
   tree.SetFolder("");
+  tree.OpenEntry(0);  // The root is now the current folder: nothing changes.
+  tree.OpenEntry(99);
   EXPECT_EQ(changes, 3);
 }
 
