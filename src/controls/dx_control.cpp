@@ -17,16 +17,20 @@ TdxCustomControl::TdxCustomControl(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);
   // The control paints every pixel itself, into its own off-screen image.
   setAttribute(Qt::WA_OpaquePaintEvent);
-  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
-    QWidget* own = window();
-    if ((old && old->window() == own) || (now && now->window() == own) || old == this) {
-      Guard([&] { StateFocusChanged(); });
-    }
-  });
+  focus_link_ =
+      connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        QWidget* own = window();
+        if ((old && old->window() == own) || (now && now->window() == own) || old == this) {
+          Guard([&] { StateFocusChanged(); });
+        }
+      });
   AttachDialogKeys(this);
 }
 
-TdxCustomControl::~TdxCustomControl() = default;
+TdxCustomControl::~TdxCustomControl() {
+  // The widget base still moves the focus away while it is destroyed; by then this part is gone.
+  disconnect(focus_link_);
+}
 
 void TdxCustomControl::SetCaption(const QString& value) {
   if (caption_ == value) return;

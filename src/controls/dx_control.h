@@ -145,6 +145,7 @@ class TdxCustomControl : public QWidget, public DialogKeyReceiver {
   bool click_armed_ = false;
   QPointer<TAction> action_;
   QImage buffer_;
+  QMetaObject::Connection focus_link_;
 
   NotifyEvent on_click_;
   NotifyEvent on_mouse_enter_;

@@ -147,6 +147,17 @@ TEST_F(DxDialog, LosingTheFocusDropsThePress) {
   EXPECT_EQ(other_clicks_, 0);
 }
 
+TEST_F(DxDialog, DestroyingTheFocusedButtonLeavesTheOthersWorking) {
+  other_->setFocus();
+  delete other_;
+  other_ = nullptr;
+  save_->setFocus();
+  EXPECT_TRUE(save_->Focused());
+  QTest::keyClick(save_, Qt::Key_Return);
+  EXPECT_EQ(save_clicks_, 1);
+  EXPECT_EQ(Total(), 1);
+}
+
 TEST_F(DxDialog, ActionSuppliesCaptionAndImageAndFollowsItsImageList) {
   TActionList list;
   TImageList images(8, 8);
