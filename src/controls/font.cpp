@@ -1,43 +1,11 @@
 #include "controls/font.h"
 
-#include <QFontDatabase>
 #include <QFontMetrics>
-#include <QStringList>
 #include <cmath>
 
+#include "runtime/fonts.h"
+
 namespace qrv {
-
-namespace {
-
-bool Installed(const QString& family) {
-  static const QStringList families = QFontDatabase::families();
-  return families.contains(family, Qt::CaseInsensitive);
-}
-
-QString FirstInstalled(std::initializer_list<const char*> candidates, const QString& fallback) {
-  for (const char* c : candidates) {
-    if (Installed(QString::fromLatin1(c))) return QString::fromLatin1(c);
-  }
-  return fallback;
-}
-
-}  // namespace
-
-QString MapFontFace(const QString& face) {
-  const QString f = face.trimmed().toLower();
-  if (f == "ms sans serif" || f == "microsoft sans serif" || f == "arial" || f == "tahoma" ||
-      f == "verdana" || f == "ms shell dlg" || f == "ms shell dlg 2" || f == "system") {
-    return FirstInstalled({"Liberation Sans", "Arimo", "DejaVu Sans"}, "Sans Serif");
-  }
-  if (f == "ms serif" || f == "times new roman") {
-    return FirstInstalled({"Liberation Serif", "Tinos", "DejaVu Serif"}, "Serif");
-  }
-  if (f == "courier" || f == "courier new" || f == "fixedsys" || f == "terminal") {
-    return FirstInstalled({"Liberation Mono", "Cousine", "DejaVu Sans Mono"}, "Monospace");
-  }
-  if (f.isEmpty()) return FirstInstalled({"Liberation Sans", "DejaVu Sans"}, "Sans Serif");
-  return face;
-}
 
 TFont::TFont() : name_(QStringLiteral("MS Sans Serif")), height_(-11), color_(clWindowText) {}
 

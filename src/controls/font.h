@@ -4,12 +4,9 @@
 #include <QString>
 
 #include "controls/color.h"
+#include "runtime/fonts.h"
 
 namespace qrv {
-
-// The face installed on this system that stands in for a face named by a window layout, keeping
-// its metrics as close as possible ("MS Sans Serif" becomes a sans face of the same pixel size).
-QString MapFontFace(const QString& face);
 
 // A control's font as the layouts describe it: a face name, a height (negative: character height
 // in pixels; positive: cell height including the internal leading), a colour and a style.

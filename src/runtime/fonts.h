@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QString>
 #include <string>
 
 namespace qrv {
@@ -8,14 +9,14 @@ namespace qrv {
 enum class FontWeight { kRegular, kBold };
 enum class FontSlant { kUpright, kItalic };
 
+// The installed face that stands in for a Windows face named by a window layout, keeping its
+// metrics as close as possible: "MS Sans Serif" and "Tahoma" become Liberation Sans, "Lucida
+// Console" DejaVu Sans Mono, "Times New Roman" Liberation Serif. Unknown faces are kept.
+QString MapFontFace(const QString& face);
+
 // A font given as the window layouts give it: a Windows face name and a character height in
-// pixels. The Windows faces are mapped onto metric-compatible Linux fonts ("MS Sans Serif" and
-// "Tahoma" onto Liberation Sans, "Lucida Console" onto DejaVu Sans Mono, "Times New Roman" onto
-// Liberation Serif), so that texts fit the sizes the layouts were made for.
+// pixels, mapped so that texts fit the sizes the layouts were made for.
 QFont PixelFont(const std::string& face, int pixels, FontWeight weight = FontWeight::kRegular,
                 FontSlant slant = FontSlant::kUpright);
-
-// Registers the face substitutions with Qt; PixelFont does it by itself on first use.
-void InstallFontSubstitutes();
 
 }  // namespace qrv

@@ -20,8 +20,9 @@ TEST(PixelFont, MapsWindowsFacesOntoInstalledLinuxFonts) {
   const QFont mono = PixelFont("Lucida Console", 12, FontWeight::kRegular, FontSlant::kItalic);
   EXPECT_TRUE(mono.italic());
   EXPECT_TRUE(QFontInfo(mono).fixedPitch());
-  EXPECT_TRUE(
-      QFont::substitutes("Times New Roman").contains("Liberation Serif", Qt::CaseInsensitive));
+  EXPECT_EQ(QFontInfo(PixelFont("Times New Roman", 11)).family(), MapFontFace("Times New Roman"));
+  // A face that no layout names is passed through unchanged.
+  EXPECT_EQ(MapFontFace("Quorvin Display"), "Quorvin Display");
 }
 
 }  // namespace
