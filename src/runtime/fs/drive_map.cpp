@@ -266,6 +266,11 @@ std::optional<std::string> ToHostPath(const std::string& windows_path, PathProbl
   }
   problem = PathProblem::kNone;
   std::string host = *root;
+  // Most paths are spelled as on disk: one look at the whole path then saves a look per folder.
+  std::string exact = host == "/" ? "" : host;
+  for (const auto& part : parsed->parts) exact += "/" + part;
+  struct stat st;
+  if (!parsed->parts.empty() && ::lstat(exact.c_str(), &st) == 0) return exact;
   bool found = true;
   for (const auto& part : parsed->parts) {
     // Below a missing folder nothing can match, so the rest is kept as written.
