@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPointer>
+#include <QWidget>
 #include <functional>
 #include <string>
 
@@ -30,10 +32,15 @@ class Application {
   void HandleException(const Exception& e);
   void ShowError(const std::string& message);
 
+  // The main window: the first window the program creates; others centre over it.
+  QWidget* MainForm() const { return main_form_; }
+  void SetMainForm(QWidget* form) { main_form_ = form; }
+
  private:
   Application();
   std::string title_;
   Presenter presenter_;
+  QPointer<QWidget> main_form_;
 };
 
 }  // namespace qrv

@@ -9,11 +9,13 @@
 namespace qrv {
 
 // Runs one entry point from the event loop. An Exception ends the handler at the failing step and
-// is shown by the application; Qt never sees an exception leave a slot.
+// is shown by the application; Qt never sees an exception leave a slot. Gives true when the
+// handler ran to its end, so that a caller can skip what must not follow a failure.
 template <typename F>
-void Guard(F&& handler) noexcept {
+bool Guard(F&& handler) noexcept {
   try {
     std::forward<F>(handler)();
+    return true;
   } catch (const Exception& e) {
     Application::Instance().HandleException(e);
   } catch (const std::bad_alloc&) {
@@ -21,6 +23,7 @@ void Guard(F&& handler) noexcept {
   } catch (const std::exception& e) {
     Application::Instance().ShowError(e.what());
   }
+  return false;
 }
 
 // Wraps a handler so that it can be connected to a Qt signal directly.

@@ -4,12 +4,15 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "runtime/fs/drive_map.h"
+
 namespace qrv::test {
 
 TempPrefix::TempPrefix()
     : previous_(qgetenv("QUORVIN_PREFIX")), had_previous_(qEnvironmentVariableIsSet("QUORVIN_PREFIX")) {
   QDir(dir_.path()).mkpath("drive_c");
   qputenv("QUORVIN_PREFIX", dir_.path().toLocal8Bit());
+  fs::ResetState();
 }
 
 TempPrefix::~TempPrefix() {
@@ -18,6 +21,7 @@ TempPrefix::~TempPrefix() {
   } else {
     qunsetenv("QUORVIN_PREFIX");
   }
+  fs::ResetState();
 }
 
 std::string TempPrefix::Root() const { return dir_.path().toStdString(); }

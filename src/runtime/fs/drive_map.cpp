@@ -4,10 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QString>
 #include <cstdlib>
-#include <vector>
+#include <memory>
 
-#include "../paths.h"
+#include "path_parts.h"
 
 namespace qrv::fs {
 
@@ -19,65 +20,248 @@ std::string PrefixDir() {
 
 namespace {
 
-bool Exists(const std::string& host) {
+bool IsHostDir(const std::string& host) {
   struct stat st;
-  return ::lstat(host.c_str(), &st) == 0;
+  return ::stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-std::optional<std::string> DriveRoot(char letter) {
+std::string RealPathOr(const std::string& host) {
+  std::unique_ptr<char, decltype(&std::free)> real(::realpath(host.c_str(), nullptr), &std::free);
+  return real ? std::string(real.get()) : host;
+}
+
+// The drive's root as the table spells it, before symbolic links are resolved.
+std::optional<std::string> TableRoot(char letter) {
   const char lower = static_cast<char>(letter | 0x20);
   if (lower < 'a' || lower > 'z') return std::nullopt;
   const std::string link = PrefixDir() + "/dosdevices/" + lower + ":";
-  if (Exists(link)) return link;
-  if (lower == 'c') return PrefixDir() + "/drive_c";
-  if (lower == 'z') return std::string("/");
-  return std::nullopt;
-}
-
-// Finds the entry of a folder whose name equals the given one, exactly or else ignoring case.
-std::string MatchComponent(const std::string& folder, const std::string& name) {
-  if (Exists(folder + "/" + name)) return name;
-  DIR* dir = ::opendir(folder.c_str());
-  if (!dir) return name;
-  std::string found = name;
-  while (dirent* entry = ::readdir(dir)) {
-    if (SameTextIgnoringCase(entry->d_name, name)) {
-      found = entry->d_name;
-      break;
-    }
+  struct stat st;
+  std::string root;
+  if (::lstat(link.c_str(), &st) == 0) {
+    root = link;  // The table speaks for this letter, even when its link leads nowhere.
+  } else if (lower == 'c') {
+    root = PrefixDir() + "/drive_c";
+  } else if (lower == 'z') {
+    root.assign(1, '/');
+  } else {
+    return std::nullopt;
   }
-  ::closedir(dir);
-  return found;
+  if (!IsHostDir(root)) return std::nullopt;
+  return root;
 }
 
-}  // namespace
+bool IsAscii(const std::string& s) {
+  for (unsigned char c : s) {
+    if (c >= 0x80) return false;
+  }
+  return true;
+}
 
-std::optional<std::string> ToHostPath(const std::string& windows_path) {
-  if (windows_path.size() < 2 || windows_path[1] != ':') return std::nullopt;
-  auto root = DriveRoot(windows_path[0]);
-  if (!root) return std::nullopt;
+bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
+  if (IsAscii(a) && IsAscii(b)) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+      const auto fold = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+      if (fold(a[i]) != fold(b[i])) return false;
+    }
+    return true;
+  }
+  return QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size()))
+             .compare(QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())),
+                      Qt::CaseInsensitive) == 0;
+}
 
+struct DirCloser {
+  void operator()(DIR* d) const { ::closedir(d); }
+};
+
+// The entry of a folder that a name stands for: the exact name when it exists, otherwise the
+// expressible entry equal to it ignoring case (the lowest in byte order when several are), and
+// otherwise the name as written.
+std::string MatchComponent(const std::string& folder, const std::string& name, bool& found) {
+  const std::string base = folder == "/" ? "" : folder;
+  struct stat st;
+  found = true;
+  if (::lstat((base + "/" + name).c_str(), &st) == 0) return name;
+  found = false;
+  std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.c_str()));
+  if (!dir) return name;
+  std::string best;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    const std::string candidate = entry->d_name;
+    if (!IsExpressibleName(candidate) || !SameNameIgnoringCase(candidate, name)) continue;
+    if (!found || candidate < best) best = candidate;
+    found = true;
+  }
+  return found ? best : name;
+}
+
+// True when the host path lies at or below root; rest receives what follows the root.
+bool UnderRoot(const std::string& host, const std::string& root, std::string& rest) {
+  if (root == "/") {
+    rest = host.substr(1);
+    return true;
+  }
+  if (host.compare(0, root.size(), root) != 0) return false;
+  if (host.size() == root.size()) {
+    rest.clear();
+    return true;
+  }
+  if (host[root.size()] != '/') return false;
+  rest = host.substr(root.size() + 1);
+  return true;
+}
+
+// Collapses "//", "." and ".." of an absolute host path.
+std::string NormaliseHost(const std::string& host) {
   std::vector<std::string> parts;
-  size_t start = 2;
-  while (start <= windows_path.size()) {
-    size_t end = windows_path.find('\\', start);
-    if (end == std::string::npos) end = windows_path.size();
-    std::string part = windows_path.substr(start, end - start);
+  size_t start = 0;
+  while (start <= host.size()) {
+    size_t end = host.find('/', start);
+    if (end == std::string::npos) end = host.size();
+    const std::string part = host.substr(start, end - start);
     if (part == "..") {
-      if (!parts.empty()) parts.pop_back();  // Never above the drive's root.
+      if (!parts.empty()) parts.pop_back();
     } else if (!part.empty() && part != ".") {
-      if (part.find('/') != std::string::npos || part.find('\0') != std::string::npos) return std::nullopt;
       parts.push_back(part);
     }
     start = end + 1;
   }
+  std::string out;
+  for (const auto& p : parts) out += "/" + p;
+  return out.empty() ? "/" : out;
+}
 
+}  // namespace
+
+bool IsExpressibleName(const std::string& name) {
+  if (name.empty()) return false;
+  size_t i = 0;
+  while (i < name.size()) {
+    const auto c = static_cast<unsigned char>(name[i]);
+    if (c < 0x80) {
+      if (c < 0x20 || c == 0x7f || c == '\\' || c == ':' || c == '*' || c == '?' || c == '/') {
+        return false;
+      }
+      ++i;
+      continue;
+    }
+    // Multi-byte UTF-8: shortest form only, no surrogates, nothing above U+10FFFF.
+    size_t len = 0;
+    uint32_t cp = 0;
+    if ((c & 0xE0) == 0xC0) {
+      len = 2;
+      cp = c & 0x1F;
+    } else if ((c & 0xF0) == 0xE0) {
+      len = 3;
+      cp = c & 0x0F;
+    } else if ((c & 0xF8) == 0xF0) {
+      len = 4;
+      cp = c & 0x07;
+    } else {
+      return false;
+    }
+    if (i + len > name.size()) return false;
+    for (size_t k = 1; k < len; ++k) {
+      const auto cc = static_cast<unsigned char>(name[i + k]);
+      if ((cc & 0xC0) != 0x80) return false;
+      cp = (cp << 6) | (cc & 0x3F);
+    }
+    const uint32_t min_cp = len == 2 ? 0x80 : len == 3 ? 0x800 : 0x10000;
+    if (cp < min_cp || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+    i += len;
+  }
+  return true;
+}
+
+std::optional<std::string> DriveHostRoot(char letter) {
+  auto root = TableRoot(letter);
+  if (!root) return std::nullopt;
+  return RealPathOr(*root);
+}
+
+std::vector<Drive> Drives() {
+  std::vector<Drive> drives;
+  for (char letter = 'a'; letter <= 'z'; ++letter) {
+    if (auto root = DriveHostRoot(letter)) drives.push_back({letter, *root});
+  }
+  return drives;
+}
+
+std::optional<std::string> ToHostPath(const std::string& windows_path, PathProblem& problem) {
+  problem = PathProblem::kBadName;
+  const auto parsed = ParseWindowsPath(ExpandFileName(windows_path));
+  if (!parsed || parsed->letter == 0) return std::nullopt;
+  for (const auto& part : parsed->parts) {
+    if (!IsExpressibleName(part)) return std::nullopt;
+  }
+  auto root = DriveHostRoot(parsed->letter);
+  if (!root) {
+    problem = PathProblem::kNoDrive;
+    return std::nullopt;
+  }
+  problem = PathProblem::kNone;
   std::string host = *root;
-  for (const auto& part : parts) {
-    const std::string base = host == "/" ? "" : host;
-    host = base + "/" + MatchComponent(host, part);
+  bool found = true;
+  for (const auto& part : parsed->parts) {
+    // Below a missing folder nothing can match, so the rest is kept as written.
+    const std::string name = found ? MatchComponent(host, part, found) : part;
+    host = (host == "/" ? "" : host) + "/" + name;
   }
   return host;
+}
+
+std::optional<std::string> ToHostPath(const std::string& windows_path) {
+  PathProblem problem;
+  return ToHostPath(windows_path, problem);
+}
+
+std::optional<std::string> FromHostPath(const std::string& host_path) {
+  if (host_path.empty()) return std::nullopt;
+  std::string absolute = host_path;
+  if (absolute[0] != '/') {
+    char cwd[4096];
+    if (!::getcwd(cwd, sizeof cwd)) return std::nullopt;
+    absolute = std::string(cwd) + "/" + absolute;
+  }
+  const std::string lexical = NormaliseHost(absolute);
+  const std::string real = RealPathOr(lexical);
+
+  // Both the spelling given and the resolved one are tried against both forms of every root, so
+  // that a prefix reached through a symbolic link still finds its drive.
+  char best_letter = 0;
+  size_t best_length = 0;
+  std::string best_rest;
+  for (char letter = 'a'; letter <= 'z'; ++letter) {
+    const auto table_root = TableRoot(letter);
+    if (!table_root) continue;
+    const std::string roots[] = {NormaliseHost(*table_root), RealPathOr(*table_root)};
+    for (const auto& root : roots) {
+      for (const auto* host : {&lexical, &real}) {
+        std::string rest;
+        if (UnderRoot(*host, root, rest) && (best_letter == 0 || root.size() > best_length)) {
+          best_letter = letter;
+          best_length = root.size();
+          best_rest = rest;
+        }
+      }
+    }
+  }
+  if (best_letter == 0) return std::nullopt;
+
+  std::string out = std::string(1, best_letter) + ":\\";
+  size_t start = 0;
+  bool first = true;
+  while (start < best_rest.size()) {
+    size_t end = best_rest.find('/', start);
+    if (end == std::string::npos) end = best_rest.size();
+    const std::string part = best_rest.substr(start, end - start);
+    if (!IsExpressibleName(part)) return std::nullopt;
+    out += (first ? "" : "\\") + part;
+    first = false;
+    start = end + 1;
+  }
+  return out;
 }
 
 }  // namespace qrv::fs

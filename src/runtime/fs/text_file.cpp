@@ -1,0 +1,87 @@
+#include "text_file.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "../exceptions.h"
+#include "drive_map.h"
+#include "unique_fd.h"
+
+namespace qrv {
+
+namespace {
+
+// A first line longer than this is not a path of ours; reading stops there rather than pulling a
+// whole runaway file into memory.
+constexpr size_t kMaxLineBytes = 1 << 20;
+
+fs::UniqueFd OpenForReading(const std::string& path) {
+  fs::PathProblem problem;
+  const auto host = fs::ToHostPath(path, problem);
+  if (!host) {
+    throw EInOutError(problem == fs::PathProblem::kNoDrive ? EInOutError::kPathNotFound
+                                                            : EInOutError::kInvalidName);
+  }
+  fs::UniqueFd fd(::open(host->c_str(), O_RDONLY | O_CLOEXEC));
+  if (!fd.Valid()) throw EInOutError(fs::WindowsErrorFromErrno(errno));
+  struct stat st;
+  if (::fstat(fd.Get(), &st) != 0) throw EInOutError(fs::WindowsErrorFromErrno(errno));
+  // Opening a folder as a text file is refused as Windows refuses it.
+  if (S_ISDIR(st.st_mode)) throw EInOutError(EInOutError::kAccessDenied);
+  // A file that a stream of this program holds exclusively is locked against readers too.
+  if (::flock(fd.Get(), LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+    throw EInOutError(fs::WindowsErrorFromErrno(EWOULDBLOCK));
+  }
+  return fd;
+}
+
+}  // namespace
+
+std::string ReadFirstLine(const std::string& path) {
+  const fs::UniqueFd fd = OpenForReading(path);
+  std::string line;
+  char buffer[4096];
+  while (line.size() < kMaxLineBytes) {
+    const ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) throw EInOutError(fs::WindowsErrorFromErrno(errno));
+    if (n == 0) break;
+    for (ssize_t i = 0; i < n; ++i) {
+      if (buffer[i] == '\r' || buffer[i] == '\n') {
+        line.append(buffer, static_cast<size_t>(i));
+        return line;
+      }
+    }
+    line.append(buffer, static_cast<size_t>(n));
+  }
+  if (line.size() > kMaxLineBytes) line.resize(kMaxLineBytes);
+  return line;
+}
+
+void WriteTextLine(const std::string& path, const std::string& line) {
+  if (line.find_first_of("\r\n") != std::string::npos) throw EFCreateError(path);
+  fs::WriteFileAtomic(path, line + "\r\n");
+}
+
+std::string ReadTextFile(const std::string& path) {
+  const auto host = fs::ToHostPath(path);
+  if (!host) throw EFOpenError(path);
+  fs::UniqueFd fd(::open(host->c_str(), O_RDONLY | O_CLOEXEC));
+  struct stat st;
+  if (!fd.Valid() || ::fstat(fd.Get(), &st) != 0 || S_ISDIR(st.st_mode)) throw EFOpenError(path);
+  std::string text;
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) throw EReadError();
+    if (n == 0) return text;
+    text.append(buffer, static_cast<size_t>(n));
+  }
+}
+
+}  // namespace qrv

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <functional>
+
+namespace qrv {
+
+// A window timer: while it is enabled, has a period and has a handler, the handler runs every
+// Interval milliseconds on the user-interface thread, through the handler guard.
+class Timer : public QObject {
+ public:
+  // The shortest period a timer keeps; shorter intervals run at this one.
+  static constexpr int kMinimumInterval = 10;
+
+  explicit Timer(QObject* parent = nullptr);
+
+  int Interval() const { return interval_; }
+  // 0 stops the ticks. Changing the interval starts a new period.
+  void SetInterval(int milliseconds);
+
+  bool Enabled() const { return enabled_; }
+  // Switching off and on again starts a new period.
+  void SetEnabled(bool enabled);
+
+  void SetOnTimer(std::function<void()> handler);
+
+  // Whether ticks are being delivered now.
+  bool IsTicking() const { return timer_.isActive(); }
+
+ private:
+  void Update();
+  void Tick();
+
+  QTimer timer_;
+  int interval_ = 1000;
+  bool enabled_ = true;
+  bool in_handler_ = false;
+  std::function<void()> on_timer_;
+};
+
+}  // namespace qrv
