@@ -1,10 +1,10 @@
 #include "gauge.h"
 
-#include "accessibility.h"
-
 #include <QAccessible>
 #include <QPainter>
 #include <algorithm>
+
+#include "accessibility.h"
 
 namespace qrv {
 

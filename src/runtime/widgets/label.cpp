@@ -1,11 +1,11 @@
 #include "label.h"
 
-#include "accessibility.h"
-
 #include <QAccessible>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
+
+#include "accessibility.h"
 
 namespace qrv {
 

@@ -8,9 +8,11 @@ namespace qrv {
 
 TMenuAction::TMenuAction(const QString& caption, QObject* owner) : QAction(caption, owner) {
   setMenuRole(QAction::NoRole);
-  connect(this, &QAction::triggered, this, [this] { Guard([this] {
-            if (on_execute_) on_execute_();
-          }); });
+  connect(this, &QAction::triggered, this, [this] {
+    Guard([this] {
+      if (on_execute_) on_execute_();
+    });
+  });
 }
 
 void TMenuAction::SetHint(const QString& hint) {

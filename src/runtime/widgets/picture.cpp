@@ -1,11 +1,10 @@
 #include "picture.h"
 
-#include "accessibility.h"
-
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
 
+#include "accessibility.h"
 #include "runtime/exceptions.h"
 #include "runtime/fs/drive_map.h"
 
