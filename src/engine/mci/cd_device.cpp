@@ -1,0 +1,262 @@
+#include "cd_device.h"
+
+namespace qrv::mci {
+namespace {
+
+int64_t SectorNs(int64_t lsn) {
+  return static_cast<int64_t>(
+      gst_util_uint64_scale(static_cast<guint64>(lsn), GST_SECOND, kFramesPerSecond));
+}
+
+uint32_t PackMsf(int32_t frames) {
+  return MakeMsf(static_cast<uint32_t>(frames / (60 * kFramesPerSecond)),
+                 static_cast<uint32_t>(frames / kFramesPerSecond % 60),
+                 static_cast<uint32_t>(frames % kFramesPerSecond));
+}
+
+int32_t UnpackFrames(uint32_t minutes, uint32_t seconds, uint32_t frames) {
+  return static_cast<int32_t>((minutes * 60 + seconds) * kFramesPerSecond + frames);
+}
+
+}  // namespace
+
+std::unique_ptr<CdDevice> CdDevice::Open(ErrorCode& error) {
+  std::shared_ptr<CdDisc> disc = CdDisc::Open(error);
+  if (!disc) return nullptr;
+  ElementPtr pipeline = MakeCdPipeline(disc);
+  if (!pipeline) {
+    error = MCIERR_CANNOT_LOAD_DRIVER;
+    return nullptr;
+  }
+  std::unique_ptr<CdDevice> device(new CdDevice());
+  device->disc_ = std::move(disc);
+  device->playback_ =
+      std::make_unique<Playback>(Playback::Handlers{[d = device.get()] {
+                                                      d->mode_ = MCI_MODE_STOP;
+                                                      d->FinishNotify(MCI_NOTIFY_SUCCESSFUL);
+                                                    },
+                                                    [d = device.get()] {
+                                                      d->mode_ = MCI_MODE_STOP;
+                                                      d->FinishNotify(MCI_NOTIFY_FAILURE);
+                                                    }});
+  PrerollResult preroll = device->playback_->Preroll(std::move(pipeline));
+  if (!preroll.ok) {
+    error = preroll.timed_out ? MCIERR_DEVICE_NOT_READY : MCIERR_HARDWARE;
+    return nullptr;
+  }
+  device->playback_->SetDuration(SectorNs(device->disc_->Leadout()));
+  // A disc is ready at the start of its first track.
+  if (!device->playback_->Seek(SectorNs(device->disc_->Tracks().front().start))) {
+    error = MCIERR_HARDWARE;
+    return nullptr;
+  }
+  return device;
+}
+
+CdDevice::~CdDevice() = default;
+
+int32_t CdDevice::CurrentSector() const {
+  const int64_t ns = playback_->Position();
+  if (ns >= playback_->Duration()) return disc_->Leadout();
+  return static_cast<int32_t>(
+      gst_util_uint64_scale(static_cast<guint64>(ns), kFramesPerSecond, GST_SECOND));
+}
+
+uint32_t CdDevice::Encode(int32_t lsn) const {
+  switch (time_format_) {
+    case MCI_FORMAT_TMSF: {
+      const CdTrack& track = disc_->TrackAt(lsn);
+      return PackMsf(lsn - track.start) << 8 | static_cast<uint32_t>(track.number);
+    }
+    case MCI_FORMAT_MILLISECONDS:
+      return static_cast<uint32_t>(static_cast<int64_t>(lsn + kLeadIn) * 1000 / kFramesPerSecond);
+    default:
+      return PackMsf(lsn + kLeadIn);
+  }
+}
+
+uint32_t CdDevice::Duration(int32_t frames) const {
+  if (time_format_ == MCI_FORMAT_MILLISECONDS) {
+    return static_cast<uint32_t>(static_cast<int64_t>(frames) * 1000 / kFramesPerSecond);
+  }
+  return PackMsf(frames);
+}
+
+bool CdDevice::Decode(uint32_t value, int32_t& lsn) const {
+  switch (time_format_) {
+    case MCI_FORMAT_TMSF: {
+      const CdTrack* track = disc_->FindTrack(static_cast<int32_t>(TmsfTrack(value)));
+      if (track == nullptr) return false;
+      lsn = track->start + UnpackFrames(TmsfMinute(value), TmsfSecond(value), TmsfFrame(value));
+      break;
+    }
+    case MCI_FORMAT_MILLISECONDS:
+      lsn = static_cast<int32_t>(static_cast<int64_t>(value) * kFramesPerSecond / 1000) - kLeadIn;
+      break;
+    default:
+      lsn = UnpackFrames(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF) - kLeadIn;
+      break;
+  }
+  return lsn >= disc_->Tracks().front().start && lsn <= disc_->Leadout();
+}
+
+ErrorCode CdDevice::Execute(uint32_t command, uint32_t flags, Request& request) {
+  switch (command) {
+    case MCI_CLOSE:
+      FinishNotify(MCI_NOTIFY_ABORTED);
+      playback_.reset();
+      return 0;
+    case MCI_PLAY:
+      return Play(flags, request);
+    case MCI_RESUME:
+      if (mode_ == MCI_MODE_PLAY) {
+        if ((flags & MCI_NOTIFY) != 0) ArmNotify(request.callback);
+        return 0;
+      }
+      return Play(flags & ~MCI_FROM, request);
+    case MCI_STOP:
+    case MCI_PAUSE:
+      FinishNotify(MCI_NOTIFY_ABORTED);
+      playback_->Halt();
+      mode_ = command == MCI_STOP ? MCI_MODE_STOP : MCI_MODE_PAUSE;
+      NotifyNow(flags, request);
+      return 0;
+    case MCI_SEEK:
+      return Seek(flags, request);
+    case MCI_STATUS:
+      return Status(flags, request);
+    case MCI_GETDEVCAPS:
+      return Capability(request);
+    case MCI_SET:
+      if ((flags & MCI_SET_TIME_FORMAT) != 0) {
+        const uint32_t f = request.time_format;
+        if (f != MCI_FORMAT_MILLISECONDS && f != MCI_FORMAT_MSF && f != MCI_FORMAT_TMSF) {
+          return MCIERR_BAD_TIME_FORMAT;
+        }
+        time_format_ = f;
+      }
+      if ((flags & MCI_SET_DOOR_OPEN) != 0) {
+        FinishNotify(MCI_NOTIFY_ABORTED);
+        playback_->Halt();
+        mode_ = MCI_MODE_OPEN;
+        if (!disc_->Eject()) return MCIERR_UNSUPPORTED_FUNCTION;
+      }
+      NotifyNow(flags, request);
+      return 0;
+    case MCI_STEP:
+    case MCI_RECORD:
+    case MCI_WINDOW:
+      return MCIERR_UNSUPPORTED_FUNCTION;
+    default:
+      return MCIERR_UNRECOGNIZED_COMMAND;
+  }
+}
+
+ErrorCode CdDevice::Play(uint32_t flags, const Request& request) {
+  if (mode_ == MCI_MODE_OPEN) return MCIERR_DEVICE_NOT_READY;
+  std::optional<int64_t> from;
+  if ((flags & MCI_FROM) != 0) {
+    int32_t lsn = 0;
+    if (!Decode(request.from, lsn)) return MCIERR_OUTOFRANGE;
+    from = SectorNs(lsn);
+  }
+  if ((flags & MCI_NOTIFY) != 0) {
+    ArmNotify(request.callback);
+  } else {
+    FinishNotify(MCI_NOTIFY_SUPERSEDED);
+  }
+  if (!playback_->Start(from)) {
+    mode_ = MCI_MODE_STOP;
+    FinishNotify(MCI_NOTIFY_FAILURE);
+    return MCIERR_HARDWARE;
+  }
+  mode_ = MCI_MODE_PLAY;
+  return 0;
+}
+
+ErrorCode CdDevice::Seek(uint32_t flags, const Request& request) {
+  if (mode_ == MCI_MODE_OPEN) return MCIERR_DEVICE_NOT_READY;
+  int32_t lsn = 0;
+  if ((flags & MCI_SEEK_TO_START) != 0) {
+    lsn = disc_->Tracks().front().start;
+  } else if ((flags & MCI_SEEK_TO_END) != 0) {
+    lsn = disc_->Leadout();
+  } else if ((flags & MCI_TO) != 0) {
+    if (!Decode(request.to, lsn)) return MCIERR_OUTOFRANGE;
+  } else {
+    return MCIERR_MISSING_PARAMETER;
+  }
+  FinishNotify(MCI_NOTIFY_ABORTED);
+  mode_ = MCI_MODE_STOP;
+  if (!playback_->Seek(SectorNs(lsn))) return MCIERR_HARDWARE;
+  NotifyNow(flags, request);
+  return 0;
+}
+
+ErrorCode CdDevice::Status(uint32_t flags, Request& request) const {
+  const bool by_track = (flags & MCI_TRACK) != 0;
+  const CdTrack* track = by_track ? disc_->FindTrack(static_cast<int32_t>(request.track)) : nullptr;
+  if (by_track && track == nullptr) return MCIERR_OUTOFRANGE;
+  const auto& tracks = disc_->Tracks();
+  switch (request.item) {
+    case MCI_STATUS_LENGTH:
+      if (track != nullptr) {
+        const CdTrack* next = disc_->FindTrack(track->number + 1);
+        request.return_value = Duration((next ? next->start : disc_->Leadout()) - track->start);
+      } else if (time_format_ == MCI_FORMAT_TMSF) {
+        // In TMSF the end of the disc is the end of its last track, so that a disc that has
+        // played to its end stands exactly at its length.
+        request.return_value = Encode(disc_->Leadout());
+      } else {
+        request.return_value = Duration(disc_->Leadout() - tracks.front().start);
+      }
+      return 0;
+    case MCI_STATUS_POSITION:
+      request.return_value = track != nullptr ? Encode(track->start) : Encode(CurrentSector());
+      return 0;
+    case MCI_STATUS_NUMBER_OF_TRACKS:
+      request.return_value = static_cast<uint32_t>(tracks.size());
+      return 0;
+    case MCI_STATUS_CURRENT_TRACK:
+      request.return_value = static_cast<uint32_t>(disc_->TrackAt(CurrentSector()).number);
+      return 0;
+    case MCI_STATUS_MODE:
+      request.return_value = mode_;
+      return 0;
+    case MCI_STATUS_MEDIA_PRESENT:
+    case MCI_STATUS_READY:
+      request.return_value = mode_ == MCI_MODE_OPEN ? 0 : 1;
+      return 0;
+    case MCI_STATUS_TIME_FORMAT:
+      request.return_value = time_format_;
+      return 0;
+    default:
+      return MCIERR_UNSUPPORTED_FUNCTION;
+  }
+}
+
+ErrorCode CdDevice::Capability(Request& request) const {
+  switch (request.item) {
+    case MCI_GETDEVCAPS_CAN_PLAY:
+    case MCI_GETDEVCAPS_HAS_AUDIO:
+      request.return_value = 1;
+      return 0;
+    case MCI_GETDEVCAPS_CAN_EJECT:
+      request.return_value = disc_->IsImage() ? 0 : 1;
+      return 0;
+    case MCI_GETDEVCAPS_CAN_RECORD:
+    case MCI_GETDEVCAPS_HAS_VIDEO:
+    case MCI_GETDEVCAPS_USES_FILES:
+    case MCI_GETDEVCAPS_COMPOUND_DEVICE:
+    case MCI_GETDEVCAPS_CAN_SAVE:
+      request.return_value = 0;
+      return 0;
+    case MCI_GETDEVCAPS_DEVICE_TYPE:
+      request.return_value = MCI_DEVTYPE_CD_AUDIO;
+      return 0;
+    default:
+      return MCIERR_UNSUPPORTED_FUNCTION;
+  }
+}
+
+}  // namespace qrv::mci

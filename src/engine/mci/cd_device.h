@@ -1,0 +1,42 @@
+#pragma once
+
+#include <memory>
+
+#include "cd_disc.h"
+#include "device.h"
+#include "playback.h"
+
+namespace qrv::mci {
+
+// The "CDAudio" device: plays an audio disc from any position to its end. Positions are in
+// MSF (the default), milliseconds or TMSF, as the time format says.
+class CdDevice : public Device {
+ public:
+  static std::unique_ptr<CdDevice> Open(ErrorCode& error);
+  ~CdDevice() override;
+
+  ErrorCode Execute(uint32_t command, uint32_t flags, Request& request) override;
+
+ private:
+  CdDevice() = default;
+  ErrorCode Play(uint32_t flags, const Request& request);
+  ErrorCode Seek(uint32_t flags, const Request& request);
+  ErrorCode Status(uint32_t flags, Request& request) const;
+  ErrorCode Capability(Request& request) const;
+
+  // Conversions between sectors and the current time format.
+  uint32_t Encode(int32_t lsn) const;
+  bool Decode(uint32_t value, int32_t& lsn) const;
+  uint32_t Duration(int32_t frames) const;
+  int32_t CurrentSector() const;
+
+  std::shared_ptr<CdDisc> disc_;
+  std::unique_ptr<Playback> playback_;
+  uint32_t mode_ = MCI_MODE_STOP;
+  uint32_t time_format_ = MCI_FORMAT_MSF;
+};
+
+// Builds the pipeline that plays a disc's sectors (a source fed from libcdio).
+ElementPtr MakeCdPipeline(std::shared_ptr<CdDisc> disc);
+
+}  // namespace qrv::mci

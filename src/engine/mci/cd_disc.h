@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "mci.h"
+
+struct _CdIo;
+
+namespace qrv::mci {
+
+// Sectors of audio per second on a compact disc; one sector holds 2352 bytes of 16-bit stereo.
+constexpr int32_t kFramesPerSecond = 75;
+constexpr int32_t kSectorBytes = 2352;
+// The two-second lead-in that absolute disc addresses count.
+constexpr int32_t kLeadIn = 150;
+
+struct CdTrack {
+  int32_t number;
+  int32_t start;  // first sector (LSN)
+  bool audio;
+};
+
+// One audio disc, in a drive or as a BIN/CUE image, through libcdio: its table of contents and
+// its audio sectors. Reading is safe from any one thread at a time (the device's streaming
+// thread); the table is read once when the disc is opened.
+class CdDisc {
+ public:
+  // $QUORVIN_CDROM names a drive or a ".cue" image; otherwise libcdio's default drive.
+  static std::shared_ptr<CdDisc> Open(ErrorCode& error);
+  ~CdDisc();
+  CdDisc(const CdDisc&) = delete;
+  CdDisc& operator=(const CdDisc&) = delete;
+
+  const std::vector<CdTrack>& Tracks() const { return tracks_; }
+  int32_t Leadout() const { return leadout_; }
+  bool IsImage() const { return is_image_; }
+  const std::string& Source() const { return source_; }
+  // The track holding a sector (the last track for the leadout itself).
+  const CdTrack& TrackAt(int32_t lsn) const;
+  const CdTrack* FindTrack(int32_t number) const;
+
+  // Reads `count` sectors from `lsn` into `out` (count * kSectorBytes bytes); sectors of data
+  // tracks read as silence.
+  bool ReadAudio(int32_t lsn, int32_t count, uint8_t* out);
+  bool Eject();
+
+ private:
+  struct Closer {
+    void operator()(_CdIo* cdio) const;
+  };
+  CdDisc() = default;
+
+  std::unique_ptr<_CdIo, Closer> cdio_;
+  std::mutex read_mutex_;
+  std::vector<CdTrack> tracks_;
+  int32_t leadout_ = 0;
+  bool is_image_ = false;
+  std::string source_;
+};
+
+}  // namespace qrv::mci

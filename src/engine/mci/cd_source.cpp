@@ -1,0 +1,91 @@
+#include <gst/app/gstappsrc.h>
+
+#include <atomic>
+
+#include "cd_device.h"
+
+namespace qrv::mci {
+namespace {
+
+// About a fifth of a second per buffer: small enough to seek quickly, large enough to be cheap.
+constexpr int32_t kSectorsPerBuffer = 16;
+
+GstClockTime SectorTime(int64_t lsn) {
+  return gst_util_uint64_scale(static_cast<guint64>(lsn), GST_SECOND, kFramesPerSecond);
+}
+
+// Feeds the source from the disc on the source's own streaming thread.
+struct Feeder {
+  std::shared_ptr<CdDisc> disc;
+  std::atomic<int32_t> next{0};
+
+  static void NeedData(GstAppSrc* src, guint, gpointer self) {
+    auto* feeder = static_cast<Feeder*>(self);
+    const int32_t lsn = feeder->next.load();
+    const int32_t count = std::min(kSectorsPerBuffer, feeder->disc->Leadout() - lsn);
+    if (count <= 0) {
+      gst_app_src_end_of_stream(src);
+      return;
+    }
+    GstBuffer* buffer =
+        gst_buffer_new_allocate(nullptr, static_cast<gsize>(count) * kSectorBytes, nullptr);
+    GstMapInfo map;
+    gst_buffer_map(buffer, &map, GST_MAP_WRITE);
+    const bool ok = feeder->disc->ReadAudio(lsn, count, map.data);
+    gst_buffer_unmap(buffer, &map);
+    if (!ok) {
+      gst_buffer_unref(buffer);
+      GST_ELEMENT_ERROR(src, RESOURCE, READ, ("The disc could not be read."), (nullptr));
+      return;
+    }
+    GST_BUFFER_PTS(buffer) = SectorTime(lsn);
+    GST_BUFFER_DURATION(buffer) = SectorTime(lsn + count) - SectorTime(lsn);
+    feeder->next.store(lsn + count);
+    gst_app_src_push_buffer(src, buffer);
+  }
+
+  static gboolean SeekData(GstAppSrc*, guint64 offset, gpointer self) {
+    auto* feeder = static_cast<Feeder*>(self);
+    const auto lsn =
+        static_cast<int32_t>(gst_util_uint64_scale(offset, kFramesPerSecond, GST_SECOND));
+    feeder->next.store(std::clamp(lsn, 0, feeder->disc->Leadout()));
+    return TRUE;
+  }
+
+  static void Free(gpointer self) { delete static_cast<Feeder*>(self); }
+};
+
+}  // namespace
+
+ElementPtr MakeCdPipeline(std::shared_ptr<CdDisc> disc) {
+  EnsureGstInit();
+  ElementPtr pipeline = AdoptElement(gst_pipeline_new("cdaudio"));
+  GstElement* src = gst_element_factory_make("appsrc", nullptr);
+  GstElement* convert = gst_element_factory_make("audioconvert", nullptr);
+  GstElement* resample = gst_element_factory_make("audioresample", nullptr);
+  ElementPtr sink = MakeAudioSink();
+  if (!pipeline || src == nullptr || convert == nullptr || resample == nullptr || !sink) {
+    for (GstElement* e : {src, convert, resample}) {
+      if (e != nullptr) AdoptElement(e);
+    }
+    return nullptr;
+  }
+  GstCaps* caps = gst_caps_new_simple("audio/x-raw", "format", G_TYPE_STRING, "S16LE", "rate",
+                                      G_TYPE_INT, 44100, "channels", G_TYPE_INT, 2, "layout",
+                                      G_TYPE_STRING, "interleaved", nullptr);
+  g_object_set(src, "caps", caps, "format", GST_FORMAT_TIME, "stream-type",
+               GST_APP_STREAM_TYPE_SEEKABLE, "duration", SectorTime(disc->Leadout()), nullptr);
+  gst_caps_unref(caps);
+  auto* feeder = new Feeder{std::move(disc), {}};
+  GstAppSrcCallbacks callbacks{};
+  callbacks.need_data = &Feeder::NeedData;
+  callbacks.seek_data = &Feeder::SeekData;
+  gst_app_src_set_callbacks(GST_APP_SRC(src), &callbacks, feeder, &Feeder::Free);
+
+  GstElement* out = sink.get();
+  gst_bin_add_many(GST_BIN(pipeline.get()), src, convert, resample, out, nullptr);
+  if (!gst_element_link_many(src, convert, resample, out, nullptr)) return nullptr;
+  return pipeline;
+}
+
+}  // namespace qrv::mci

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <gst/gst.h>
+
+#include <memory>
+#include <string>
+
+// Owners for GStreamer handles, so that every reference is released on every path.
+namespace qrv::mci {
+
+struct GstObjectDeleter {
+  void operator()(gpointer object) const {
+    if (object != nullptr) gst_object_unref(object);
+  }
+};
+struct GstMessageDeleter {
+  void operator()(GstMessage* message) const {
+    if (message != nullptr) gst_message_unref(message);
+  }
+};
+struct GErrorDeleter {
+  void operator()(GError* error) const {
+    if (error != nullptr) g_error_free(error);
+  }
+};
+struct GFreeDeleter {
+  void operator()(gpointer p) const { g_free(p); }
+};
+
+using ElementPtr = std::unique_ptr<GstElement, GstObjectDeleter>;
+using BusPtr = std::unique_ptr<GstBus, GstObjectDeleter>;
+using ClockPtr = std::unique_ptr<GstClock, GstObjectDeleter>;
+using MessagePtr = std::unique_ptr<GstMessage, GstMessageDeleter>;
+using ErrorPtr = std::unique_ptr<GError, GErrorDeleter>;
+using CharPtr = std::unique_ptr<gchar, GFreeDeleter>;
+
+// Initialises GStreamer once per process.
+void EnsureGstInit();
+
+// A new element of the given factory, with its floating reference taken; null when the
+// factory is not installed.
+ElementPtr MakeElement(const char* factory, const char* name = nullptr);
+
+// Takes ownership of a freshly created (floating) element.
+inline ElementPtr AdoptElement(GstElement* element) {
+  if (element != nullptr) gst_object_ref_sink(element);
+  return ElementPtr(element);
+}
+
+// The output element for one pipeline: $QUORVIN_AUDIO_SINK as a sink description, else the
+// system's audio output, else (on a machine without sound) a null output that still keeps time.
+ElementPtr MakeAudioSink();
+
+}  // namespace qrv::mci
