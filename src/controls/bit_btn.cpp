@@ -45,6 +45,7 @@ void TCustomDDMBitBtn::SetCaption(const QString& value) {
   if (caption_ == value) return;
   caption_ = value;
   NotifyAccessibleNameChanged(this);
+  AttachDialogKeys(this);
   UpdateSize();
   update();
 }
@@ -209,8 +210,7 @@ void TCustomDDMBitBtn::DrawCaption(QPainter& p, int dx, int dy, QColor color) {
   const QRect r(origins_.caption_left + dx, origins_.caption_top + dy, t.width(), t.height());
   p.setFont(font_.ToQFont());
   p.setPen(color);
-  p.drawText(r, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic,
-             caption_);
+  p.drawText(r, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic, caption_);
 }
 
 void TCustomDDMBitBtn::DrawGlyph(QPainter& p, const QImage& image, KeyedImage& cache, TColor key,
@@ -316,8 +316,10 @@ void TCustomDDMBitBtn::mousePressEvent(QMouseEvent* event) {
 void TCustomDDMBitBtn::mouseDoubleClickEvent(QMouseEvent* event) {
   if (!Enabled()) return;
   if (event->button() == Qt::LeftButton && on_dbl_click_) Guard([&] { on_dbl_click_(this); });
-  // The second press of a double click never ends in a click.
-  PressAt(event->button(), event->modifiers(), event->position().toPoint());
+  // The second press of a double click never ends in a click. Qt usually delivers that press
+  // itself just before this event; handle it as a press only when it did not.
+  click_armed_ = false;
+  if (!down_) PressAt(event->button(), event->modifiers(), event->position().toPoint());
 }
 
 void TCustomDDMBitBtn::mouseReleaseEvent(QMouseEvent* event) {
@@ -383,7 +385,13 @@ bool TCustomDDMBitBtn::DialogChar(QChar c, Qt::KeyboardModifiers) {
   return true;
 }
 
-QString TCustomDDMBitBtn::AccessibleName() const { return StripAccelerators(caption_); }
+QChar TCustomDDMBitBtn::AltAccelerator() const {
+  return FirstAccelerator(caption_);
+}
+
+QString TCustomDDMBitBtn::AccessibleName() const {
+  return StripAccelerators(caption_);
+}
 
 void TCustomDDMBitBtn::GroupAnnouncement(QWidget* announcer, int group_index) {
   if (!Enabled() || group_index != group_index_ || announcer == this) return;
