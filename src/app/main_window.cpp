@@ -122,7 +122,11 @@ void TForm1::FormClose(CloseAction& action) {
 void TForm1::Timer1Timer(QObject*) {
   // Without an open medium the player reports no valid position; the display then shows zero.
   const int32_t position = mp31->DeviceOpen() ? mp31->Position() : 0;
+  // The gauge compares cheaply by itself, and its maximum may have changed since the last tick.
   Gauge1->SetProgress(position);
+  // Most ticks see the position the last one saw (idle, paused); they skip the formatting.
+  if (position == shown_position_) return;
+  shown_position_ = position;
   time1->SetCaption(FormatPlayTime(position, time_separator_));
 }
 

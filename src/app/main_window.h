@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <cstdint>
 #include <string>
 
 #include "runtime/form.h"
@@ -161,6 +162,8 @@ class TForm1 : public TForm {
   // Set once the end-of-medium poll has reported that nothing is open; cleared as soon as a
   // medium is open again. See Timer2Timer.
   bool idle_poll_reported_ = false;
+  // The position the time display and the gauge show now.
+  int64_t shown_position_ = 0;
 };
 
 extern TForm1* Form1;

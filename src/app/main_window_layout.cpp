@@ -5,6 +5,7 @@
 #include "engine/orb_player.h"
 #include "main_window.h"
 #include "playlists/file_list_box.h"
+#include "runtime/guard.h"
 #include "runtime/timer.h"
 #include "runtime/widgets/fonts.h"
 #include "runtime/widgets/gauge.h"
@@ -168,6 +169,7 @@ void TForm1::CreateLabels() {
 void TForm1::CreateWindowedControls() {
   playlist1 = Place(new TFileListBox(this), {40, 296, 249, 169});
   playlist1->setObjectName(QStringLiteral("playlist1"));
+  playlist1->setAccessibleName(QStringLiteral("Playlist"));
   playlist1->SetMask(kPlaylistMask);
   playlist1->setFont(LayoutFont("Lucida Console", 12));
   playlist1->SetItemHeight(12);
@@ -179,7 +181,9 @@ void TForm1::CreateWindowedControls() {
   playlist1->setFrameShape(QFrame::Box);
   playlist1->setFrameShadow(QFrame::Plain);
   playlist1->setLineWidth(1);
-  playlist1->SetOnClick([this] { playlist1Click(playlist1); });
+  // The list reports user choices straight from its input handlers; the guard keeps an error of
+  // the transport from reaching them.
+  playlist1->SetOnClick([this] { Guard([this] { playlist1Click(playlist1); }); });
 
   ActionMainMenuBar1 = Place(new TActionMainMenuBar(this), {0, 0, 329, 25});
   ActionMainMenuBar1->setObjectName(QStringLiteral("ActionMainMenuBar1"));

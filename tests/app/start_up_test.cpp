@@ -2,6 +2,7 @@
 // shutdown that stores the playlist folder.
 #include <sys/resource.h>
 
+#include <QAccessible>
 #include <QDir>
 #include <QTest>
 #include <QTimer>
@@ -248,6 +249,35 @@ TEST_F(StartUp, ClickingAnItemInSeekModeLeavesIt) {
   EXPECT_EQ(View(), (TransportView{"Pause", "Seek", false, true, true, true}));
   EXPECT_EQ(f.mp31->FileName(), "c:\\music\\03 Three.mp3");
   EXPECT_TRUE(DevicePlaying());
+}
+
+}  // namespace
+}  // namespace qrv::test
+
+namespace qrv::test {
+namespace {
+
+TEST_F(StartUp, EveryVisibleControlTellsScreenReadersWhatItIs) {
+  StartProgram();
+  for (QWidget* child : Main().findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (child->isHidden()) continue;
+    SCOPED_TRACE(child->objectName().toStdString());
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(child);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_NE(accessible->role(), QAccessible::Client);
+    const QString name = accessible->text(QAccessible::Name);
+    // Empty labels (artist, extension) are allowed to be silent until they show something.
+    if (accessible->role() != QAccessible::StaticText) {
+      EXPECT_FALSE(name.isEmpty());
+    }
+  }
+  // The transport buttons press like a click.
+  QAccessibleInterface* play = QAccessible::queryAccessibleInterface(Main().DDMBitBtn6);
+  ASSERT_NE(play, nullptr);
+  EXPECT_EQ(play->text(QAccessible::Name), QStringLiteral("Play"));
+  ASSERT_NE(play->actionInterface(), nullptr);
+  play->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(TakeMessages(), std::vector<std::string>{"No MCI device open."});
 }
 
 }  // namespace
