@@ -131,6 +131,10 @@ void TForm1::Timer1Timer(QObject*) {
 }
 
 void TForm1::Timer3Timer(QObject*) {
+  // An error box shown while the main window is still being created (a missing background)
+  // runs its own message loop, in which this timer can fire before the prompt window exists.
+  // The restore then waits for its next period instead of reaching for a window not yet made.
+  if (!Form5) return;
   Timer3->SetEnabled(false);
   title1->SetCaption(QString());
   if (!fs::FileExists(kLastListPath)) {
@@ -147,32 +151,44 @@ void TForm1::Timer3Timer(QObject*) {
   }
 }
 
+namespace {
+
+// The menu can only be used once every window exists; until then a command does nothing.
+void ShowModalIfMade(TForm* form) {
+  if (form) form->ShowModal();
+}
+void ShowIfMade(TForm* form) {
+  if (form) form->Show();
+}
+
+}  // namespace
+
 void TForm1::fileopen1Execute(QObject*) {
-  Form9->ShowModal();
+  ShowModalIfMade(Form9);
 }
 void TForm1::newlistExecute(QObject*) {
-  Form2->ShowModal();
+  ShowModalIfMade(Form2);
 }
 void TForm1::openlistExecute(QObject*) {
-  Form3->ShowModal();
+  ShowModalIfMade(Form3);
 }
 void TForm1::savelistExecute(QObject*) {
-  Form4->ShowModal();
+  ShowModalIfMade(Form4);
 }
 void TForm1::cback1Execute(QObject*) {
-  Form8->Show();
+  ShowIfMade(Form8);
 }
 void TForm1::cdplExecute(QObject*) {
-  cdplayer->Show();
+  ShowIfMade(cdplayer);
 }
 void TForm1::mp3edit1Execute(QObject*) {
-  mp3tools->Show();
+  ShowIfMade(mp3tools);
 }
 void TForm1::about1Execute(QObject*) {
-  Form7->ShowModal();
+  ShowModalIfMade(Form7);
 }
 void TForm1::help1Execute(QObject*) {
-  Form6->Show();
+  ShowIfMade(Form6);
 }
 
 }  // namespace qrv

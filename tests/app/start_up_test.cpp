@@ -282,3 +282,30 @@ TEST_F(StartUp, EveryVisibleControlTellsScreenReadersWhatItIs) {
 
 }  // namespace
 }  // namespace qrv::test
+
+namespace qrv::test {
+namespace {
+
+TEST(StartUpAlone, RestoreThatFiresBeforeThePromptExistsWaitsForItsNextPeriod) {
+  TempPrefix prefix;
+  std::vector<std::string> messages;
+  const auto previous = Application::Instance().SetPresenter(
+      [&](const std::string&, const std::string& text) { messages.push_back(text); });
+  {
+    // The main window alone, as during its own creation: no other window exists yet.
+    TForm1 form;
+    Form1 = &form;
+    form.Timer3Timer(form.Timer3);
+    EXPECT_TRUE(form.Timer3->Enabled());
+    EXPECT_EQ(form.title1->Caption(), QStringLiteral("Loading QRV3 Engine.."));
+    // Menu commands do nothing until their windows exist.
+    form.about1->Execute();
+    form.cdpl->Execute();
+    Form1 = nullptr;
+  }
+  Application::Instance().SetPresenter(previous);
+  EXPECT_TRUE(messages.empty());
+}
+
+}  // namespace
+}  // namespace qrv::test
