@@ -121,13 +121,22 @@ void TForm1::FormClose(CloseAction& action) {
 
 void TForm1::Timer1Timer(QObject*) {
   // Without an open medium the player reports no valid position; the display then shows zero.
-  const int32_t position = mp31->DeviceOpen() ? mp31->Position() : 0;
+  const bool open = mp31->DeviceOpen();
+  const int32_t position = open ? mp31->Position() : 0;
+  PaceDisplay(open && mp31->Mode() == TMPModes::ModePlaying);
   // The gauge compares cheaply by itself, and its maximum may have changed since the last tick.
   Gauge1->SetProgress(position);
   // Most ticks see the position the last one saw (idle, paused); they skip the formatting.
   if (position == shown_position_) return;
   shown_position_ = position;
   time1->SetCaption(FormatPlayTime(position, time_separator_));
+}
+
+void TForm1::PaceDisplay(bool playing) {
+  // Each tick wakes the whole process; at rest a slower pace saves the processor for nothing
+  // lost, since a resting position does not move by itself.
+  const int wanted = playing ? kDisplayPeriod : kRestingDisplayPeriod;
+  if (Timer1->Interval() != wanted) Timer1->SetInterval(wanted);
 }
 
 void TForm1::Timer3Timer(QObject*) {

@@ -130,13 +130,20 @@ void TForm1::CreateTransport() {
     button->SetFont(font);
     *spec.button = button;
   }
-  DDMBitBtn1->SetOnClick([this](QObject* sender) { DDMBitBtn1Click(sender); });
-  DDMBitBtn2->SetOnClick([this](QObject* sender) { DDMBitBtn2Click(sender); });
-  seek1->SetOnClick([this](QObject* sender) { seek1Click(sender); });
-  DDMBitBtn4->SetOnClick([this](QObject* sender) { DDMBitBtn4Click(sender); });
-  DDMBitBtn5->SetOnClick([this](QObject* sender) { DDMBitBtn5Click(sender); });
-  DDMBitBtn6->SetOnClick([this](QObject* sender) { DDMBitBtn6Click(sender); });
-  pause1->SetOnClick([this](QObject* sender) { pause1Click(sender); });
+  // Every transport action may move the position, so it brings the display up to pace first.
+  const auto handler = [this](void (TForm1::*click)(QObject*)) {
+    return [this, click](QObject* sender) {
+      PaceDisplay(true);
+      (this->*click)(sender);
+    };
+  };
+  DDMBitBtn1->SetOnClick(handler(&TForm1::DDMBitBtn1Click));
+  DDMBitBtn2->SetOnClick(handler(&TForm1::DDMBitBtn2Click));
+  seek1->SetOnClick(handler(&TForm1::seek1Click));
+  DDMBitBtn4->SetOnClick(handler(&TForm1::DDMBitBtn4Click));
+  DDMBitBtn5->SetOnClick(handler(&TForm1::DDMBitBtn5Click));
+  DDMBitBtn6->SetOnClick(handler(&TForm1::DDMBitBtn6Click));
+  pause1->SetOnClick(handler(&TForm1::pause1Click));
 }
 
 void TForm1::CreateLabels() {
@@ -183,7 +190,10 @@ void TForm1::CreateWindowedControls() {
   playlist1->setLineWidth(1);
   // The list reports user choices straight from its input handlers; the guard keeps an error of
   // the transport from reaching them.
-  playlist1->SetOnClick([this] { Guard([this] { playlist1Click(playlist1); }); });
+  playlist1->SetOnClick([this] {
+    PaceDisplay(true);
+    Guard([this] { playlist1Click(playlist1); });
+  });
 
   ActionMainMenuBar1 = Place(new TActionMainMenuBar(this), {0, 0, 329, 25});
   ActionMainMenuBar1->setObjectName(QStringLiteral("ActionMainMenuBar1"));
@@ -194,7 +204,10 @@ void TForm1::CreateWindowedControls() {
   TrackBar1->SetMax(10);
   TrackBar1->SetPosition(0);
   TrackBar1->hide();
-  TrackBar1->SetOnChange([this] { TrackBar1Change(TrackBar1); });
+  TrackBar1->SetOnChange([this] {
+    PaceDisplay(true);
+    TrackBar1Change(TrackBar1);
+  });
 
   Rich1 = Place(new TRichBuffer(this), {40, 96, 249, 17});
   Rich1->setObjectName(QStringLiteral("Rich1"));
@@ -210,7 +223,7 @@ void TForm1::CreateWindowedControls() {
 
 void TForm1::CreateTimers() {
   Timer1 = new Timer(this);
-  Timer1->SetInterval(1);
+  Timer1->SetInterval(kDisplayPeriod);
   Timer1->SetOnTimer([this] { Timer1Timer(Timer1); });
   Timer1->SetEnabled(true);
 

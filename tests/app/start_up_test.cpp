@@ -309,3 +309,33 @@ TEST(StartUpAlone, RestoreThatFiresBeforeThePromptExistsWaitsForItsNextPeriod) {
 
 }  // namespace
 }  // namespace qrv::test
+
+namespace qrv::test {
+namespace {
+
+TEST_F(StartUp, DisplayKeepsPaceWithPlaybackAndRestsOtherwise) {
+  StartProgram();
+  TForm1& f = Main();
+  f.Timer1Timer(f.Timer1);
+  EXPECT_EQ(f.Timer1->Interval(), TForm1::kRestingDisplayPeriod);
+  EXPECT_TRUE(f.Timer1->Enabled());
+  Device().length = 120000;
+  // A click on an item wakes the display at once.
+  const QRect row = f.playlist1->visualRect(f.playlist1->model()->index(0, 0));
+  QTest::mouseClick(f.playlist1->viewport(), Qt::LeftButton, {}, row.center());
+  EXPECT_EQ(f.Timer1->Interval(), TForm1::kDisplayPeriod);
+  f.Timer1Timer(f.Timer1);
+  EXPECT_EQ(f.Timer1->Interval(), TForm1::kDisplayPeriod);
+  f.pause1Click(f.pause1);
+  f.Timer1Timer(f.Timer1);
+  EXPECT_EQ(f.Timer1->Interval(), TForm1::kRestingDisplayPeriod);
+  // In seek mode each move of the thumb wakes it, and shows the new time.
+  f.seek1Click(f.seek1);
+  f.TrackBar1->SetPosition(61000);
+  EXPECT_EQ(f.Timer1->Interval(), TForm1::kDisplayPeriod);
+  f.Timer1Timer(f.Timer1);
+  EXPECT_EQ(f.time1->Caption(), FormatPlayTime(61000, SystemTimeSeparator()));
+}
+
+}  // namespace
+}  // namespace qrv::test
