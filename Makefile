@@ -25,7 +25,7 @@ DEMO_DIR = $(RUN_PREFIX)/drive_c/Music/Quorvin Demo
 run: build
 	@if [ ! -d "$(RUN_PREFIX)/drive_c/qrv30" ]; then \
 	  QUORVIN_PREFIX="$(RUN_PREFIX)" QRV_BUILD_DIR="$(abspath $(BUILD))" scripts/provision; fi
-	@scripts/make-demo "$(DEMO_DIR)"
+	@scripts/make-demo "$(DEMO_DIR)" || echo "The demo clips could not be made; starting without them."
 	@player="$(abspath $(BUILD))/src/app/quorvin"; \
 	  if [ ! -e "$(RUN_PREFIX)/drive_c/qrv30/last.lst" ]; then cd "$(DEMO_DIR)"; fi; \
 	  QUORVIN_PREFIX="$(RUN_PREFIX)" "$$player"
