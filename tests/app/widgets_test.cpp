@@ -12,6 +12,7 @@
 #include "runtime/widgets/label.h"
 #include "runtime/widgets/menu_bar.h"
 #include "runtime/widgets/picture.h"
+#include "runtime/widgets/rich_buffer.h"
 #include "runtime/widgets/track_bar.h"
 #include "temp_prefix.h"
 
@@ -184,6 +185,29 @@ TEST(MenuBar, RunsEnabledCommandsOnlyAndSplitsHints) {
   EXPECT_EQ(runs, 1);
   ASSERT_EQ(bar.actions().size(), 1);
   EXPECT_EQ(bar.actions().front()->text(), QStringLiteral("&File"));
+}
+
+TEST(RichBuffer, StaysHiddenAndSavesItsLineWithCrLf) {
+  test::TempPrefix prefix;
+  prefix.MakeDir("qrv30");
+  QWidget window;
+  TRichBuffer buffer(&window);
+  window.show();
+  buffer.show();
+  EXPECT_TRUE(buffer.isHidden());
+  buffer.AddLine("stale");
+  buffer.Clear();
+  buffer.AddLine("d:\\");
+  EXPECT_EQ(buffer.Text(), "d:\\\r\n");
+  buffer.SaveToFile("c:\\qrv30\\last.lst");
+  EXPECT_EQ(prefix.ReadFile("qrv30/last.lst"), "d:\\\r\n");
+  // A missing folder cannot take the file.
+  try {
+    buffer.SaveToFile("c:\\missing\\last.lst");
+    FAIL() << "the write must fail";
+  } catch (const EFCreateError& e) {
+    EXPECT_EQ(e.Message(), "Cannot create file c:\\missing\\last.lst");
+  }
 }
 
 }  // namespace
