@@ -95,7 +95,7 @@ void TForm1::CreateDecoration() {
 }
 
 void TForm1::CreateTransport() {
-  struct ButtonSpec {
+  struct ButtonLayout {
     TDDMBitBtn** button;
     const char* name;
     Bounds bounds;
@@ -103,7 +103,7 @@ void TForm1::CreateTransport() {
     bool bold;
     TColor transparent_color;
   };
-  const ButtonSpec specs[] = {
+  const ButtonLayout buttons[] = {
       {&DDMBitBtn1, "DDMBitBtn1", {56, 208, 25, 25}, "|<", true, clBlack},
       {&DDMBitBtn2, "DDMBitBtn2", {88, 208, 25, 25}, "<<", false, clBlack},
       {&seek1, "seek1", {128, 208, 65, 25}, "Seek", false, clWhite},
@@ -112,10 +112,10 @@ void TForm1::CreateTransport() {
       {&DDMBitBtn6, "DDMBitBtn6", {104, 152, 41, 33}, "Play", true, clWhite},
       {&pause1, "pause1", {168, 152, 57, 33}, "Pause", true, clWhite},
   };
-  for (const auto& spec : specs) {
-    auto* button = Place(new TDDMBitBtn(this), spec.bounds);
-    button->setObjectName(QString::fromLatin1(spec.name));
-    button->SetCaption(QString::fromLatin1(spec.caption));
+  for (const auto& entry : buttons) {
+    auto* button = Place(new TDDMBitBtn(this), entry.bounds);
+    button->setObjectName(QString::fromLatin1(entry.name));
+    button->SetCaption(QString::fromLatin1(entry.caption));
     button->SetShowCaption(true);
     button->SetLayout(TButtonLayout::blGlyphTop);
     button->SetSpacing(4);
@@ -124,11 +124,11 @@ void TForm1::CreateTransport() {
     button->SetGrayPortion(100);
     button->SetTransparent(true);
     button->SetColor(clBtnFace);
-    button->SetTransparentColor(spec.transparent_color);
+    button->SetTransparentColor(entry.transparent_color);
     TFont font = TFont::FromQFont(LayoutFont("MS Sans Serif", 13), clBlue);
-    font.SetBold(spec.bold);
+    font.SetBold(entry.bold);
     button->SetFont(font);
-    *spec.button = button;
+    *entry.button = button;
   }
   // Every transport action may move the position, so it brings the display up to pace first.
   const auto handler = [this](void (TForm1::*click)(QObject*)) {
