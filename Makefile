@@ -6,7 +6,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 45
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps build test test-sanitize fuzz bench clean
+.PHONY: deps build run test test-sanitize fuzz bench clean
 
 deps:
 	@scripts/install-deps
@@ -14,6 +14,21 @@ deps:
 build: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j $(JOBS)
+
+# The drive table the player uses, and the demo folder a first run starts in.
+RUN_PREFIX = $(or $(QUORVIN_PREFIX),$(HOME)/.quorvin)
+DEMO_DIR = $(RUN_PREFIX)/drive_c/Music/Quorvin Demo
+
+# Provisions the data folder only when it is missing, adds the demo clips that are not there yet,
+# and starts the player: on a first run (no last.lst) in the demo folder, so that its playlist
+# shows the clips; later runs restore the playlist the user left.
+run: build
+	@if [ ! -d "$(RUN_PREFIX)/drive_c/qrv30" ]; then \
+	  QUORVIN_PREFIX="$(RUN_PREFIX)" QRV_BUILD_DIR="$(abspath $(BUILD))" scripts/provision; fi
+	@scripts/make-demo "$(DEMO_DIR)" || echo "The demo clips could not be made; starting without them."
+	@player="$(abspath $(BUILD))/src/app/quorvin"; \
+	  if [ ! -e "$(RUN_PREFIX)/drive_c/qrv30/last.lst" ]; then cd "$(DEMO_DIR)"; fi; \
+	  QUORVIN_PREFIX="$(RUN_PREFIX)" "$$player"
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
