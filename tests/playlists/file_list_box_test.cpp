@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QTest>
@@ -211,6 +212,20 @@ TEST_F(FileListBoxTest, AProgramChangeBetweenClicksCountsAgainstTheLastNotificat
   // The user picks the entry last notified: the index equals it, so no change is raised.
   QTest::mouseClick(list_->viewport(), Qt::LeftButton, {}, RowCentre(0));
   EXPECT_EQ(events_, "click;");
+}
+
+TEST_F(FileListBoxTest, AScreenReaderSelectingAnEntryActsLikeAClick) {
+  ShowAt("c:\\music");
+  QAccessibleInterface* view = QAccessible::queryAccessibleInterface(list_.get());
+  ASSERT_NE(view, nullptr);
+  ASSERT_NE(view->tableInterface(), nullptr);
+  QAccessibleInterface* cell = view->tableInterface()->cellAt(2, 0);
+  ASSERT_NE(cell, nullptr);
+  EXPECT_EQ(cell->text(QAccessible::Name), "c.wav");
+  ASSERT_NE(cell->actionInterface(), nullptr);
+  cell->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+  EXPECT_EQ(list_->ItemIndex(), 2);
+  EXPECT_EQ(events_, "click;change;");
 }
 
 TEST_F(FileListBoxTest, AVanishedFolderKeepsItsEntriesUntilTheNextRead) {
