@@ -17,6 +17,14 @@ QRect Rect(const QWidget* w) {
   return w->geometry();
 }
 
+// The next control that the tab key reaches, as the window's focus chain orders them.
+const QWidget* NextTabStop(const QWidget* w) {
+  for (const QWidget* next = w->nextInFocusChain(); next != w; next = next->nextInFocusChain()) {
+    if ((next->focusPolicy() & Qt::TabFocus) != 0) return next;
+  }
+  return nullptr;
+}
+
 using AudioEditorLayout = EditorTest;
 
 TEST_F(AudioEditorLayout, ControlsStandWhereTheLayoutPutsThem) {
@@ -57,7 +65,7 @@ TEST_F(AudioEditorLayout, ControlsStandWhereTheLayoutPutsThem) {
   const QWidget* order[] = {e.title, e.artist, e.album,     e.genre,     e.comments,
                             e.year,  e.track,  e.dxButton1, e.dxButton2, e.dxButton3};
   for (size_t i = 0; i + 1 < std::size(order); ++i) {
-    EXPECT_EQ(order[i]->nextInFocusChain(), order[i + 1]) << i;
+    EXPECT_EQ(NextTabStop(order[i]), order[i + 1]) << i;
   }
 
   EXPECT_EQ(Rect(e.GroupBox1), QRect(384, 208, 121, 73));
@@ -112,7 +120,7 @@ TEST_F(AudioEditorLayout, ShownBeforeAnyFileWasReadAndSavedFails) {
 }
 
 TEST_F(AudioEditorLayout, RefreshShowsWhatTheTagHoldsNowWithoutReadingAgain) {
-  const std::string path = AddFile("a.mp3", Block{.title = "Old", .artist = "Band"}.Bytes());
+  const std::string path = AddFile("a.mp3", Block().Title("Old").Artist("Band").Bytes());
   Main().mp31->SetFileName(path);
   Main().mp3Tag1->ReadFromFile(path);
   Editor().Show();
@@ -139,7 +147,7 @@ TEST_F(AudioEditorLayout, CloseHidesAndKeepsTheTexts) {
 
 TEST_F(AudioEditorLayout, TagTextIsShownAsWindows1252) {
   // 0xE9 is e-acute and 0x80 the euro sign in Windows-1252.
-  const std::string path = AddFile("a.mp3", Block{.title = "Caf\xE9 \x80"}.Bytes());
+  const std::string path = AddFile("a.mp3", Block().Title("Caf\xE9 \x80").Bytes());
   Main().mp31->SetFileName(path);
   Main().mp3Tag1->ReadFromFile(path);
   Editor().Show();

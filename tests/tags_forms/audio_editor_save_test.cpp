@@ -39,9 +39,9 @@ class AudioEditorSave : public EditorTest {
  protected:
   void SetUp() override {
     EditorTest::SetUp();
-    AddFile("a.mp3", Block{.title = "Alpha", .artist = "Band", .track = 3, .genre = 17}.Bytes());
-    AddFile("b.mp3", Block{.title = "Beta", .genre = 8}.Bytes());
-    AddFile("c.mp3", Block{.title = "Gamma", .genre = 200}.Bytes());
+    AddFile("a.mp3", Block().Title("Alpha").Artist("Band").Track(3).Genre(17).Bytes());
+    AddFile("b.mp3", Block().Title("Beta").Genre(8).Bytes());
+    AddFile("c.mp3", Block().Title("Gamma").Genre(200).Bytes());
     LoadPlaylist();
   }
 

@@ -18,9 +18,9 @@ class AudioEditorStep : public EditorTest {
  protected:
   void SetUp() override {
     EditorTest::SetUp();
-    AddFile("1.wav", Block{.title = "First", .artist = "One", .track = 1}.Bytes());
+    AddFile("1.wav", Block().Title("First").Artist("One").Track(1).Bytes());
     AddFile("2.wav", "");  // no tag: the file name stands in for the title
-    AddFile("3.wav", Block{.title = "<TAG>", .artist = "Three", .year = "2001"}.Bytes());
+    AddFile("3.wav", Block().Title("<TAG>").Artist("Three").Year("2001").Bytes());
     LoadPlaylist();
   }
 

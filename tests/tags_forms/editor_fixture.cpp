@@ -22,13 +22,13 @@ std::string Padded(const std::string& text, size_t width) {
 }
 
 std::string Block::Bytes() const {
-  std::string b = "TAG" + Padded(title, 30) + Padded(artist, 30) + Padded(album, 30) +
-                  Padded(year, 4) + Padded(comment, 30) + std::string(1, '\0');
-  if (track != 0) {
+  std::string b = "TAG" + Padded(title_, 30) + Padded(artist_, 30) + Padded(album_, 30) +
+                  Padded(year_, 4) + Padded(comment_, 30) + std::string(1, '\0');
+  if (track_ != 0) {
     b[125] = '\0';
-    b[126] = static_cast<char>(track);
+    b[126] = static_cast<char>(track_);
   }
-  b[127] = static_cast<char>(genre);
+  b[127] = static_cast<char>(genre_);
   return b;
 }
 

@@ -29,11 +29,30 @@ class MessageLog {
 
 // A 128-byte ID3v1 block laid out by hand, so that the tests state the bytes on disk
 // independently of the tag component's encoder.
-struct Block {
-  std::string title, artist, album, year, comment;
-  int track = 0;  // 0: layout 1.0, the comment takes all 30 bytes
-  int genre = 0;
+class Block {
+ public:
+  Block& Title(std::string v) { return Set(title_, std::move(v)); }
+  Block& Artist(std::string v) { return Set(artist_, std::move(v)); }
+  Block& Year(std::string v) { return Set(year_, std::move(v)); }
+  // 0: layout 1.0, the comment takes all 30 bytes.
+  Block& Track(int v) {
+    track_ = v;
+    return *this;
+  }
+  Block& Genre(int v) {
+    genre_ = v;
+    return *this;
+  }
   std::string Bytes() const;
+
+ private:
+  Block& Set(std::string& field, std::string v) {
+    field = std::move(v);
+    return *this;
+  }
+  std::string title_, artist_, album_, year_, comment_;
+  int track_ = 0;
+  int genre_ = 0;
 };
 
 // The fields of the block at the end of some bytes.

@@ -42,10 +42,11 @@ void Tmp3tools::CreateLabels() {
   Label8 = CaptionLabel(this, "Label8", 16, 297, "FIlename:");
 
   // The file label keeps its size and clips a long path; it is the one plain label.
-  Label9 = Place(new TLabel(this), {88, 296, 289, 17});
+  Label9 = new TLabel(this);
+  Label9->SetSizing(LabelSizing::Fixed);
+  Place(Label9, {88, 296, 289, 17});
   Label9->setObjectName(QStringLiteral("Label9"));
   Label9->setFont(LayoutFont("MS Sans Serif", 13));
-  Label9->SetSizing(LabelSizing::Fixed);
   Label9->SetFontColor(Qt::blue);
   Label9->SetCaption(QStringLiteral("Filename"));
 }
