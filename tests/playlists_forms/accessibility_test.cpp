@@ -27,8 +27,9 @@ void ExpectAccessible(QWidget& window) {
     ASSERT_NE(iface, nullptr);
     EXPECT_NE(iface->role(), QAccessible::NoRole);
     EXPECT_NE(iface->role(), QAccessible::Client);
-    if (iface->role() != QAccessible::Separator)
+    if (iface->role() != QAccessible::Separator) {
       EXPECT_FALSE(iface->text(QAccessible::Name).isEmpty());
+    }
   }
 }
 

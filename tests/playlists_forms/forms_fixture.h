@@ -15,6 +15,7 @@
 #include "playlists/file_list_box.h"
 #include "runtime/application.h"
 #include "runtime/fs/drive_map.h"
+#include "runtime/timer.h"
 #include "temp_prefix.h"
 
 namespace qrv::test {
