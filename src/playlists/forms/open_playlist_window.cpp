@@ -36,9 +36,12 @@ TForm3::TForm3(QWidget* parent) : TForm(parent) {
   listed.hidden = true;
   File1->SetFileType(listed);
   File1->SetItemHeight(13);
-  SetColors(File1, Qt::black, Qt::blue);
+  // Blue names on black; the frame keeps the standard colours so that the list's edge shows
+  // against the black window.
   QPalette list_palette = File1->palette();
   list_palette.setColor(QPalette::Base, Qt::black);
+  list_palette.setColor(QPalette::Text, Qt::blue);
+  list_palette.setColor(QPalette::Window, QPalette().color(QPalette::Window));
   File1->setPalette(list_palette);
   Edit1 = MakeEditBox(this, "Edit1", {8, 144, 273, 21}, QStringLiteral("Playlist folder"));
   Cancel = MakeFlatButton(this, "Cancel", QStringLiteral("Cancel"), 16, 176, 81);
