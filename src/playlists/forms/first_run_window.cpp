@@ -1,6 +1,10 @@
 #include "first_run_window.h"
 
+#include "controls/dx_button.h"
+#include "dialog_controls.h"
+#include "new_playlist_window.h"
 #include "runtime/widgets/fonts.h"
+#include "runtime/widgets/label.h"
 #include "runtime/widgets/window_style.h"
 
 namespace qrv {
@@ -15,7 +19,36 @@ TForm5::TForm5(QWidget* parent) : TForm(parent) {
   SetClientSize(430, 140);
   setFont(LayoutFont("MS Sans Serif", 11));
   SetColors(this, Qt::black, QPalette().color(QPalette::WindowText));
+
+  Label1 = PlaceAt(new TLabel(this), 8, 24);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  Label1->setFont(LayoutFont("MS Sans Serif", 16, FontWeight::Bold));
+  Label1->SetFontColor(Qt::blue);
+  Label1->SetCaption(QStringLiteral("This is the first time you run Quorvin 3.0"));
+  Label2 = PlaceAt(new TLabel(this), 96, 64);
+  Label2->setObjectName(QStringLiteral("Label2"));
+  Label2->setFont(LayoutFont("MS Sans Serif", 16));
+  Label2->SetFontColor(Qt::blue);
+  Label2->SetCaption(QStringLiteral("Do you want to open a playlist?"));
+  Bevel1 = Place(new TBevel(this), {0, 104, 433, 1});
+  Bevel1->setObjectName(QStringLiteral("Bevel1"));
+  dxButton2 = MakeFlatButton(this, "dxButton2", QStringLiteral("No"), 104, 112, 81);
+  dxButton1 = MakeFlatButton(this, "dxButton1", QStringLiteral("Yes"), 232, 112, 81);
+
+  dxButton1->SetOnClick([this](QObject* sender) { dxButton1Click(sender); });
+  dxButton2->SetOnClick([this](QObject* sender) { dxButton2Click(sender); });
   RunCreateHandler();
+}
+
+void TForm5::dxButton1Click(QObject*) {
+  // The prompt stays on the screen behind the new-playlist window and disappears when that
+  // window has closed.
+  Form2->ShowModal();
+  Close();
+}
+
+void TForm5::dxButton2Click(QObject*) {
+  Close();
 }
 
 }  // namespace qrv

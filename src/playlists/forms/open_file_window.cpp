@@ -1,7 +1,18 @@
 #include "open_file_window.h"
 
+#include "app/main_window.h"
+#include "controls/bit_btn.h"
+#include "controls/dx_button.h"
+#include "dialog_controls.h"
+#include "engine/orb_player.h"
+#include "main_window_link.h"
+#include "playlists/directory_list_box.h"
+#include "playlists/drive_combo_box.h"
+#include "playlists/file_list_box.h"
+#include "runtime/timer.h"
 #include "runtime/widgets/fonts.h"
 #include "runtime/widgets/window_style.h"
+#include "tags/mp3_tag.h"
 
 namespace qrv {
 
@@ -15,7 +26,63 @@ TForm9::TForm9(QWidget* parent) : TForm(parent) {
   SetClientSize(362, 348);
   setFont(LayoutFont("MS Sans Serif", 11));
   SetColors(this, Qt::black, Qt::blue);
+
+  Drive1 = Place(new TDriveComboBox(this), {8, 8, 345, 19});
+  Drive1->setObjectName(QStringLiteral("Drive1"));
+  Drive1->setAccessibleName(QStringLiteral("Drive"));
+  Dir1 = Place(new TDirectoryListBox(this), {8, 32, 345, 105});
+  Dir1->setObjectName(QStringLiteral("Dir1"));
+  Dir1->setAccessibleName(QStringLiteral("Folders"));
+  File1 = Place(new TFileListBox(this), {8, 144, 345, 137});
+  File1->setObjectName(QStringLiteral("File1"));
+  File1->setAccessibleName(QStringLiteral("Files"));
+  File1->SetMask(kMediaMask);
+  File1->SetItemHeight(13);
+  Edit1 = MakeEditBox(this, "Edit1", {8, 288, 345, 21}, QStringLiteral("File to open"));
+  Bevel1 = Place(new TBevel(this), {0, 312, 361, 1});
+  Bevel1->setObjectName(QStringLiteral("Bevel1"));
+  dxButton2 = MakeFlatButton(this, "dxButton2", QStringLiteral("Cancel"), 72, 320, 73);
+  dxButton1 = MakeFlatButton(this, "dxButton1", QStringLiteral("Ok"), 208, 320, 73);
+  // The window's blue font carries over to the buttons' captions.
+  for (TdxButton* button : {dxButton2, dxButton1}) {
+    button->SetFont(TFont::FromQFont(font(), clBlue));
+  }
+
+  Drive1->SetOnChange([this] { Drive1Change(Drive1); });
+  Dir1->SetOnChange([this] { Dir1Change(Dir1); });
+  File1->SetOnChange([this] { File1Change(File1); });
+  dxButton1->SetOnClick([this](QObject* sender) { dxButton1Click(sender); });
+  dxButton2->SetOnClick([this](QObject* sender) { dxButton2Click(sender); });
   RunCreateHandler();
+}
+
+void TForm9::Drive1Change(QObject*) {
+  Dir1->SetDrive(Drive1->Drive());
+}
+
+void TForm9::Dir1Change(QObject*) {
+  File1->SelectPath(Dir1->Folder());
+}
+
+void TForm9::File1Change(QObject*) {
+  Edit1->setText(QString::fromStdString(File1->SelectedPath()));
+}
+
+void TForm9::dxButton1Click(QObject*) {
+  Form1->Timer2->SetEnabled(false);
+  const std::string path = Edit1->text().toStdString();
+  Form1->mp31->SetFileName(path);
+  Form1->mp3Tag1->ReadFromFile(path);
+  Form1->mp31->Open();
+  ShowLoadedTitle(*Form1, Form1->mp31->FileName());
+  EnableTransportButtons(*Form1);
+  Form1->seek1->SetCaption(QStringLiteral("Seek"));
+  Form1->pause1->SetCaption(QStringLiteral("Pause"));
+  Close();
+}
+
+void TForm9::dxButton2Click(QObject*) {
+  Close();
 }
 
 }  // namespace qrv

@@ -2,7 +2,12 @@
 
 #include "runtime/form.h"
 
+class QLineEdit;
+
 namespace qrv {
+
+class TdxButton;
+class TLabeledEdit;
 
 // Saves the current playlist folder under a name.
 class TForm4 : public TForm {
@@ -10,6 +15,16 @@ class TForm4 : public TForm {
 
  public:
   explicit TForm4(QWidget* parent = nullptr);
+
+  TLabeledEdit* LabeledEdit1 = nullptr;
+  TdxButton* dxButton2 = nullptr;
+  TdxButton* dxButton1 = nullptr;
+  // Hidden: the full path the playlist will be saved to.
+  QLineEdit* Edit1 = nullptr;
+
+  void LabeledEdit1Change(QObject* sender);
+  void dxButton1Click(QObject* sender);
+  void dxButton2Click(QObject* sender);
 };
 
 extern TForm4* Form4;
