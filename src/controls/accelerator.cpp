@@ -39,6 +39,8 @@ PrefixedText ProcessPrefixes(const QString& caption) {
   return out;
 }
 
-QString StripAccelerators(const QString& caption) { return ProcessPrefixes(caption).text; }
+QString StripAccelerators(const QString& caption) {
+  return ProcessPrefixes(caption).text;
+}
 
 }  // namespace qrv

@@ -68,7 +68,9 @@ void TActionList::SetImages(TImageList* images) {
   emit ImagesChanged();
 }
 
-TAction::TAction(TActionList* list) : QObject(list) { SetActionList(list); }
+TAction::TAction(TActionList* list) : QObject(list) {
+  SetActionList(list);
+}
 
 void TAction::SetActionList(TActionList* list) {
   if (list_ == list) return;

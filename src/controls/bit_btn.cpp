@@ -209,8 +209,7 @@ void TCustomDDMBitBtn::DrawCaption(QPainter& p, int dx, int dy, QColor color) {
   const QRect r(origins_.caption_left + dx, origins_.caption_top + dy, t.width(), t.height());
   p.setFont(font_.ToQFont());
   p.setPen(color);
-  p.drawText(r, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic,
-             caption_);
+  p.drawText(r, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic, caption_);
 }
 
 void TCustomDDMBitBtn::DrawGlyph(QPainter& p, const QImage& image, KeyedImage& cache, TColor key,
@@ -383,7 +382,9 @@ bool TCustomDDMBitBtn::DialogChar(QChar c, Qt::KeyboardModifiers) {
   return true;
 }
 
-QString TCustomDDMBitBtn::AccessibleName() const { return StripAccelerators(caption_); }
+QString TCustomDDMBitBtn::AccessibleName() const {
+  return StripAccelerators(caption_);
+}
 
 void TCustomDDMBitBtn::GroupAnnouncement(QWidget* announcer, int group_index) {
   if (!Enabled() || group_index != group_index_ || announcer == this) return;

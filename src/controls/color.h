@@ -57,15 +57,23 @@ inline constexpr TColor cl3DLight = kSystemColorFlag | 22;
 inline constexpr TColor clInfoText = kSystemColorFlag | 23;
 inline constexpr TColor clInfoBk = kSystemColorFlag | 24;
 
-constexpr bool IsSystemColor(TColor c) { return (c & 0xFF000000u) == kSystemColorFlag; }
+constexpr bool IsSystemColor(TColor c) {
+  return (c & 0xFF000000u) == kSystemColorFlag;
+}
 
 // A plain colour from its components.
 constexpr TColor RGBColor(int r, int g, int b) {
   return static_cast<TColor>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr int RedOf(TColor c) { return static_cast<int>(c & 0xFF); }
-constexpr int GreenOf(TColor c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int BlueOf(TColor c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int RedOf(TColor c) {
+  return static_cast<int>(c & 0xFF);
+}
+constexpr int GreenOf(TColor c) {
+  return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int BlueOf(TColor c) {
+  return static_cast<int>((c >> 16) & 0xFF);
+}
 
 // Resolves a colour to 0x00BBGGRR: plain colours lose any stray top byte, system colours are read
 // from the palette (the application's palette when none is given).
@@ -79,6 +87,8 @@ QColor ToQColor(TColor c, const QPalette& palette);
 QColor ToQColor(TColor c);
 
 // A Qt pixel value (alpha ignored) as a plain colour.
-constexpr TColor FromQRgb(QRgb rgb) { return RGBColor(qRed(rgb), qGreen(rgb), qBlue(rgb)); }
+constexpr TColor FromQRgb(QRgb rgb) {
+  return RGBColor(qRed(rgb), qGreen(rgb), qBlue(rgb));
+}
 
 }  // namespace qrv

@@ -67,8 +67,7 @@ void AttachDialogKeys(QWidget* control) {
   if (!control) return;
   QWidget* window = control->window();
   if (!window || window == control) return;
-  if (window->findChild<QObject*>(QString::fromLatin1(kFilterName),
-                                  Qt::FindDirectChildrenOnly)) {
+  if (window->findChild<QObject*>(QString::fromLatin1(kFilterName), Qt::FindDirectChildrenOnly)) {
     return;
   }
   window->installEventFilter(new DialogKeyFilter(window));

@@ -6,7 +6,8 @@
 namespace qrv {
 
 std::string MessageBoxText(const std::string& message) {
-  if (!message.empty() && static_cast<unsigned char>(message.back()) > static_cast<unsigned char>('.')) {
+  if (!message.empty() &&
+      static_cast<unsigned char>(message.back()) > static_cast<unsigned char>('.')) {
     return message + ".";
   }
   return message;
@@ -14,8 +15,8 @@ std::string MessageBoxText(const std::string& message) {
 
 namespace {
 void ShowModalBox(const std::string& caption, const std::string& text) {
-  QMessageBox box(QMessageBox::Critical, QString::fromStdString(caption), QString::fromStdString(text),
-                  QMessageBox::Ok);
+  QMessageBox box(QMessageBox::Critical, QString::fromStdString(caption),
+                  QString::fromStdString(text), QMessageBox::Ok);
   box.exec();
 }
 }  // namespace
@@ -33,8 +34,12 @@ Application::Presenter Application::SetPresenter(Presenter presenter) {
   return old;
 }
 
-void Application::HandleException(const Exception& e) { ShowError(e.Message()); }
+void Application::HandleException(const Exception& e) {
+  ShowError(e.Message());
+}
 
-void Application::ShowError(const std::string& message) { presenter_(title_, MessageBoxText(message)); }
+void Application::ShowError(const std::string& message) {
+  presenter_(title_, MessageBoxText(message));
+}
 
 }  // namespace qrv

@@ -6,8 +6,8 @@ std::string FormatMessage(const std::string& pattern, std::initializer_list<std:
   std::string out;
   auto next = args.begin();
   for (size_t i = 0; i < pattern.size(); ++i) {
-    if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == 's' || pattern[i + 1] == 'd') &&
-        next != args.end()) {
+    if (pattern[i] == '%' && i + 1 < pattern.size() &&
+        (pattern[i + 1] == 's' || pattern[i + 1] == 'd') && next != args.end()) {
       out += *next++;
       ++i;
     } else {
@@ -43,7 +43,8 @@ std::string InOutText(int code) {
 }
 }  // namespace
 
-EInOutError::EInOutError(int error_code) : Exception(InOutText(error_code)), error_code_(error_code) {}
+EInOutError::EInOutError(int error_code)
+    : Exception(InOutText(error_code)), error_code_(error_code) {}
 
 EConvertError EConvertError::InvalidInteger(const std::string& text) {
   return EConvertError(FormatMessage("'%s' is not a valid integer value", {text}));

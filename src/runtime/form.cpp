@@ -11,13 +11,17 @@
 
 namespace qrv {
 
-TForm::TForm(QWidget* parent) : QWidget(parent, Qt::Window) { ApplyFlags(); }
+TForm::TForm(QWidget* parent) : QWidget(parent, Qt::Window) {
+  ApplyFlags();
+}
 
 TForm::~TForm() {
   if (modal_loop_) modal_loop_->quit();
 }
 
-std::string TForm::Caption() const { return windowTitle().toStdString(); }
+std::string TForm::Caption() const {
+  return windowTitle().toStdString();
+}
 
 void TForm::SetCaption(const std::string& caption) {
   setWindowTitle(QString::fromStdString(caption));
@@ -47,7 +51,9 @@ void TForm::SetBorderIcons(BorderIcons icons) {
   ApplyFlags();
 }
 
-void TForm::SetPosition(FormPosition position) { position_ = position; }
+void TForm::SetPosition(FormPosition position) {
+  position_ = position;
+}
 
 void TForm::ApplyFlags() {
   Qt::WindowFlags flags = border_style_ == FormBorderStyle::kDialog ? Qt::Dialog : Qt::Window;
@@ -137,7 +143,9 @@ void TForm::SetModalResult(ModalResult result) {
   if (isVisible()) modal_result_ = ModalResult::kNone;
 }
 
-void TForm::Close() { close(); }
+void TForm::Close() {
+  close();
+}
 
 void TForm::RunCreateHandler() {
   Guard([this] { FormCreate(); });

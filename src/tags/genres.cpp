@@ -80,7 +80,9 @@ std::vector<std::string> SplitQuotedList(const std::string& text) {
 }
 
 std::vector<std::string> BuildGenreTable() {
-  return SplitQuotedList(kGenreText);
+  // The text never changes, so it is split once and every component gets its own copy.
+  static const std::vector<std::string> table = SplitQuotedList(kGenreText);
+  return table;
 }
 
 int FindGenre(const std::vector<std::string>& table, const std::string& name) {

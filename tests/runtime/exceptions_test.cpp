@@ -34,7 +34,9 @@ TEST(Exceptions, CarryTheSystemTexts) {
 TEST(Guard, ShowsEscapedExceptionsWithTheTitleAndStopsTheHandler) {
   std::vector<std::pair<std::string, std::string>> shown;
   auto old = Application::Instance().SetPresenter(
-      [&](const std::string& caption, const std::string& text) { shown.emplace_back(caption, text); });
+      [&](const std::string& caption, const std::string& text) {
+        shown.emplace_back(caption, text);
+      });
   int steps = 0;
   Guard([&] {
     ++steps;

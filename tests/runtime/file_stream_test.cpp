@@ -1,7 +1,8 @@
+#include "runtime/fs/file_stream.h"
+
 #include <gtest/gtest.h>
 
 #include "runtime/exceptions.h"
-#include "runtime/fs/file_stream.h"
 #include "temp_prefix.h"
 
 namespace qrv {

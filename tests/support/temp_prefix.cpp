@@ -1,16 +1,20 @@
 #include "temp_prefix.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "runtime/fs/drive_map.h"
 
 namespace qrv::test {
 
+// Files are written through the standard library so that names keep their exact bytes, odd ones
+// included.
 TempPrefix::TempPrefix()
-    : previous_(qgetenv("QUORVIN_PREFIX")), had_previous_(qEnvironmentVariableIsSet("QUORVIN_PREFIX")) {
-  QDir(dir_.path()).mkpath("drive_c");
+    : previous_(qgetenv("QUORVIN_PREFIX")),
+      had_previous_(qEnvironmentVariableIsSet("QUORVIN_PREFIX")) {
+  std::filesystem::create_directories(DriveC());
   qputenv("QUORVIN_PREFIX", dir_.path().toLocal8Bit());
   fs::ResetState();
 }
@@ -22,29 +26,56 @@ TempPrefix::~TempPrefix() {
     qunsetenv("QUORVIN_PREFIX");
   }
   fs::ResetState();
+  // Qt's own clean-up cannot name files whose names are not valid UTF-8.
+  std::error_code ignored;
+  std::filesystem::remove_all(Root(), ignored);
 }
 
-std::string TempPrefix::Root() const { return dir_.path().toStdString(); }
+std::string TempPrefix::Root() const {
+  return dir_.path().toStdString();
+}
 
-std::string TempPrefix::DriveC() const { return Root() + "/drive_c"; }
+std::string TempPrefix::DriveC() const {
+  return Root() + "/drive_c";
+}
 
 std::string TempPrefix::WriteFile(const std::string& relative, const std::string& bytes) const {
-  const QString path = QString::fromStdString(DriveC() + "/" + relative);
-  QDir().mkpath(QFileInfo(path).path());
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return {};
-  file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-  return path.toStdString();
+  const std::filesystem::path path = DriveC() + "/" + relative;
+  std::error_code ignored;
+  std::filesystem::create_directories(path.parent_path(), ignored);
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out) return {};
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return out ? path.string() : std::string();
 }
 
 std::string TempPrefix::ReadFile(const std::string& relative) const {
-  QFile file(QString::fromStdString(DriveC() + "/" + relative));
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll().toStdString();
+  std::error_code ignored;
+  if (!std::filesystem::is_regular_file(DriveC() + "/" + relative, ignored)) return {};
+  std::ifstream in(DriveC() + "/" + relative, std::ios::binary);
+  if (!in) return {};
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool TempPrefix::Exists(const std::string& relative) const {
+  std::error_code ignored;
+  return std::filesystem::exists(
+      std::filesystem::symlink_status(DriveC() + "/" + relative, ignored));
+}
+
+std::vector<std::string> TempPrefix::List(const std::string& relative) const {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(DriveC() + "/" + relative, error)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 void TempPrefix::MakeDir(const std::string& relative) const {
-  QDir().mkpath(QString::fromStdString(DriveC() + "/" + relative));
+  std::error_code ignored;
+  std::filesystem::create_directories(DriveC() + "/" + relative, ignored);
 }
 
 }  // namespace qrv::test

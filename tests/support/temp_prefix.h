@@ -2,6 +2,7 @@
 
 #include <QTemporaryDir>
 #include <string>
+#include <vector>
 
 namespace qrv::test {
 
@@ -17,9 +18,13 @@ class TempPrefix {
   // Host paths of the prefix and of drive c:.
   std::string Root() const;
   std::string DriveC() const;
-  // Writes a file below drive c: ("qrv30/last.lst") and gives its host path.
+  // Writes a file below drive c: ("qrv30/last.lst") and gives its host path. ReadFile gives
+  // the bytes of a file, empty for anything else.
   std::string WriteFile(const std::string& relative, const std::string& bytes) const;
   std::string ReadFile(const std::string& relative) const;
+  bool Exists(const std::string& relative) const;
+  // The names in a folder below drive c:, sorted, hidden ones included.
+  std::vector<std::string> List(const std::string& relative) const;
   void MakeDir(const std::string& relative) const;
 
  private:

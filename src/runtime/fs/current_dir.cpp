@@ -39,7 +39,8 @@ void EnsureInitialised() {
   if (!start) {
     // The working directory lies outside every drive (or has a name no path can spell).
     const auto drives = Drives();
-    start = std::string(1, drives.empty() || DriveHostRoot('c') ? 'c' : drives.front().letter) + ":\\";
+    start =
+        std::string(1, drives.empty() || DriveHostRoot('c') ? 'c' : drives.front().letter) + ":\\";
   }
   state.process = *start;
   state.drives[DriveIndex(state.process[0])] = state.process;
@@ -76,7 +77,8 @@ std::string ExpandFileName(const std::string& path) {
   if (p.size() >= 2 && p[1] == ':' && DriveIndex(p[0]) >= 0) {
     const char letter = static_cast<char>(p[0] | 0x20);
     rest = p.substr(2);
-    base = (!rest.empty() && rest[0] == '\\') ? std::string(1, letter) + ":\\" : GetDriveCurrentDir(letter);
+    base = (!rest.empty() && rest[0] == '\\') ? std::string(1, letter) + ":\\"
+                                              : GetDriveCurrentDir(letter);
   } else if (p[0] == '\\') {
     auto current = ParseWindowsPath(GetCurrentDir());
     if (!current) return p;
@@ -103,14 +105,16 @@ bool SetCurrentDir(const std::string& path) {
   const auto host = ToHostPath(expanded);
   if (!root || !host) return false;
   struct stat st;
-  if (::stat(host->c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || ::access(host->c_str(), X_OK) != 0) {
+  if (::stat(host->c_str(), &st) != 0 || !S_ISDIR(st.st_mode) ||
+      ::access(host->c_str(), X_OK) != 0) {
     return false;
   }
 
   // Rebuild the Windows path from the names found on disk, so that one folder has one spelling.
   WindowsPathParts canonical;
   canonical.letter = parsed->letter;
-  const std::string below = *root == "/" ? host->substr(1) : host->substr(std::min(host->size(), root->size() + 1));
+  const std::string below =
+      *root == "/" ? host->substr(1) : host->substr(std::min(host->size(), root->size() + 1));
   size_t start = 0;
   while (start < below.size()) {
     size_t end = below.find('/', start);
@@ -124,6 +128,8 @@ bool SetCurrentDir(const std::string& path) {
   return true;
 }
 
-void ResetState() { State() = CurrentFolders{}; }
+void ResetState() {
+  State() = CurrentFolders{};
+}
 
 }  // namespace qrv::fs

@@ -61,7 +61,9 @@ bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
   if (IsAscii(a) && IsAscii(b)) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
-      const auto fold = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+      const auto fold = [](char c) {
+        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+      };
       if (fold(a[i]) != fold(b[i])) return false;
     }
     return true;

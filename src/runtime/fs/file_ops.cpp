@@ -66,7 +66,8 @@ class TempFile {
     const std::string folder = FolderOf(target);
     for (int attempt = 0; attempt < 100 && !fd_.Valid(); ++attempt) {
       char name[40];
-      std::snprintf(name, sizeof name, "/.qrv-%016llx.tmp", static_cast<unsigned long long>(random()));
+      std::snprintf(name, sizeof name, "/.qrv-%016llx.tmp",
+                    static_cast<unsigned long long>(random()));
       path_ = folder + name;
       fd_.Reset(::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
       if (!fd_.Valid() && errno != EEXIST) break;
@@ -80,7 +81,9 @@ class TempFile {
   }
 
   bool Valid() const { return fd_.Valid(); }
-  bool Write(std::string_view bytes) { return Valid() && WriteAll(fd_.Get(), bytes.data(), bytes.size()); }
+  bool Write(std::string_view bytes) {
+    return Valid() && WriteAll(fd_.Get(), bytes.data(), bytes.size());
+  }
 
   bool CopyFrom(int source) {
     char buffer[1 << 16];
@@ -200,7 +203,8 @@ bool CreateNewFile(const std::string& path, std::string_view bytes) {
 bool ForceDirectories(const std::string& path) {
   const auto host = ToHostPath(path);
   if (!host) return false;
-  for (size_t slash = host->find('/', 1); slash != std::string::npos; slash = host->find('/', slash + 1)) {
+  for (size_t slash = host->find('/', 1); slash != std::string::npos;
+       slash = host->find('/', slash + 1)) {
     ::mkdir(host->substr(0, slash).c_str(), 0777);
   }
   ::mkdir(host->c_str(), 0777);

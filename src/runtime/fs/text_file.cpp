@@ -24,7 +24,7 @@ fs::UniqueFd OpenForReading(const std::string& path) {
   const auto host = fs::ToHostPath(path, problem);
   if (!host) {
     throw EInOutError(problem == fs::PathProblem::kNoDrive ? EInOutError::kPathNotFound
-                                                            : EInOutError::kInvalidName);
+                                                           : EInOutError::kInvalidName);
   }
   fs::UniqueFd fd(::open(host->c_str(), O_RDONLY | O_CLOEXEC));
   if (!fd.Valid()) throw EInOutError(fs::WindowsErrorFromErrno(errno));

@@ -1,0 +1,303 @@
+#include "controls/dx_control.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "controls/accelerator.h"
+#include "controls/modal_result.h"
+#include "runtime/guard.h"
+
+namespace qrv {
+
+TdxCustomControl::TdxCustomControl(QWidget* parent) : QWidget(parent) {
+  setFocusPolicy(Qt::StrongFocus);
+  setMouseTracking(true);
+  // The control paints every pixel itself, into its own off-screen image.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+    QWidget* own = window();
+    if ((old && old->window() == own) || (now && now->window() == own) || old == this) {
+      Guard([&] { StateFocusChanged(); });
+    }
+  });
+  AttachDialogKeys(this);
+}
+
+TdxCustomControl::~TdxCustomControl() = default;
+
+void TdxCustomControl::SetCaption(const QString& value) {
+  if (caption_ == value) return;
+  caption_ = value;
+  StateTextChanged();
+}
+
+TColor TdxCustomControl::Color() const {
+  if (parent_color_ && parentWidget()) {
+    return FromQRgb(parentWidget()->palette().color(parentWidget()->backgroundRole()).rgb());
+  }
+  return color_;
+}
+
+void TdxCustomControl::SetColor(TColor value) {
+  if (color_ == value && !parent_color_) return;
+  color_ = value;
+  parent_color_ = false;
+  update();
+}
+
+void TdxCustomControl::SetParentColor(bool value) {
+  if (parent_color_ == value) return;
+  parent_color_ = value;
+  update();
+}
+
+QColor TdxCustomControl::BackgroundColor() const {
+  return ToQColor(Color(), palette());
+}
+
+TFont TdxCustomControl::Font() const {
+  return TFont::FromQFont(font(), font_color_);
+}
+
+void TdxCustomControl::SetFont(const TFont& value) {
+  font_color_ = value.Color();
+  setFont(value.ToQFont());
+  update();
+}
+
+void TdxCustomControl::SetParentFont(bool value) {
+  if (value) setFont(QFont());
+  setAttribute(Qt::WA_SetFont, !value);
+  update();
+}
+
+bool TdxCustomControl::CanFocus() const {
+  return isEnabled() && isVisible();
+}
+
+void TdxCustomControl::PaintTo(QImage& target) {
+  if (target.size() != size() || target.format() != QImage::Format_RGB32) {
+    target = QImage(size(), QImage::Format_RGB32);
+  }
+  if (target.isNull()) return;
+  QPainter p(&target);
+  Paint(p);
+}
+
+void TdxCustomControl::paintEvent(QPaintEvent*) {
+  PaintTo(buffer_);
+  QPainter p(this);
+  p.drawImage(0, 0, buffer_);
+}
+
+void TdxCustomControl::SetAction(TAction* action) {
+  if (action_ == action) return;
+  if (action_) disconnect(action_, nullptr, this, nullptr);
+  action_ = action;
+  if (action_) {
+    connect(action_, &TAction::Changed, this, [this] { Guard([&] { ActionChange(); }); });
+    ActionChange();
+  }
+  update();
+}
+
+void TdxCustomControl::ActionChange() {
+  if (!action_) return;
+  SetCaption(action_->Caption());
+  setEnabled(action_->Enabled());
+  SetHint(action_->Hint());
+  // An unparented control only records hiding; showing it would open a window of its own.
+  if (parentWidget() || !action_->Visible()) setVisible(action_->Visible());
+}
+
+void TdxCustomControl::Click() {
+  if (parentWidget()) {
+    if (auto* sink = dynamic_cast<ModalResultSink*>(window())) {
+      Guard([&] { sink->SetModalResult(modal_result_); });
+    }
+  }
+  if (on_click_) {
+    Guard([&] { on_click_(this); });
+  } else if (action_) {
+    Guard([&] { action_->Execute(); });
+  }
+}
+
+bool TdxCustomControl::DialogChar(QChar c, Qt::KeyboardModifiers modifiers) {
+  const QChar accel = LastAccelerator(caption_);
+  if (accel.isNull() || AsciiUpperChar(accel) != AsciiUpperChar(c) || !CanFocus()) return false;
+  if (hasFocus() || (modifiers & Qt::AltModifier)) Click();
+  // The character stays unhandled, so other controls may still see it.
+  return false;
+}
+
+void TdxCustomControl::AnnounceFocusChange(QWidget* window) {
+  if (!window) return;
+  for (auto* w : window->findChildren<TdxCustomControl*>()) {
+    if (w->window() == window) w->StateFocusChanged();
+  }
+}
+
+void TdxCustomControl::StateEnabledChanged() {
+  update();
+}
+
+void TdxCustomControl::StateFocusChanged() {
+  focused_ = hasFocus();
+  if (!focused_) pressed_ = false;
+  flat_active_ = dynamic_cast<TdxCustomControl*>(window()->focusWidget()) != nullptr;
+  update();
+}
+
+void TdxCustomControl::StateMouseDown() {
+  setFocus(Qt::MouseFocusReason);
+  pressed_ = true;
+  update();
+}
+
+void TdxCustomControl::StateMouseEnter() {
+  hot_ = true;
+  update();
+  if (on_mouse_enter_) Guard([&] { on_mouse_enter_(this); });
+}
+
+void TdxCustomControl::StateMouseLeave() {
+  hot_ = false;
+  update();
+  if (on_mouse_leave_) Guard([&] { on_mouse_leave_(this); });
+}
+
+void TdxCustomControl::StateMouseUp() {
+  pressed_ = false;
+  update();
+}
+
+void TdxCustomControl::StateParentColorChanged() {
+  update();
+}
+
+void TdxCustomControl::StateTextChanged() {
+  update();
+}
+
+bool TdxCustomControl::PointerInside() const {
+  return rect().contains(mapFromGlobal(QCursor::pos()));
+}
+
+void TdxCustomControl::RaiseKeyDown(int key, Qt::KeyboardModifiers m) {
+  if (on_key_down_) Guard([&] { on_key_down_(this, key, m); });
+}
+
+void TdxCustomControl::RaiseKeyUp(int key, Qt::KeyboardModifiers m) {
+  if (on_key_up_) Guard([&] { on_key_up_(this, key, m); });
+}
+
+void TdxCustomControl::resizeEvent(QResizeEvent*) {
+  StateResized();
+}
+
+void TdxCustomControl::enterEvent(QEnterEvent*) {
+  if (!hot_) StateMouseEnter();
+}
+
+void TdxCustomControl::leaveEvent(QEvent*) {
+  if (hot_) StateMouseLeave();
+}
+
+void TdxCustomControl::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    StateMouseDown();
+    click_armed_ = true;
+  }
+  const QPoint pos = event->position().toPoint();
+  if (on_mouse_down_) {
+    Guard([&] { on_mouse_down_(this, event->button(), event->modifiers(), pos.x(), pos.y()); });
+  }
+}
+
+void TdxCustomControl::mouseDoubleClickEvent(QMouseEvent* event) {
+  // A quick second press is a press like any other, so two quick clicks click twice.
+  mousePressEvent(event);
+}
+
+void TdxCustomControl::mouseReleaseEvent(QMouseEvent* event) {
+  const QPoint pos = event->position().toPoint();
+  if (event->button() == Qt::LeftButton) {
+    const bool clicked = click_armed_ && rect().contains(pos);
+    click_armed_ = false;
+    // The click comes before the release handling, so OnClick still sees the pressed flag.
+    if (clicked) Click();
+  }
+  StateMouseUp();
+  if (on_mouse_up_) {
+    Guard([&] { on_mouse_up_(this, event->button(), event->modifiers(), pos.x(), pos.y()); });
+  }
+}
+
+void TdxCustomControl::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint pos = event->position().toPoint();
+  StateMouseMove();
+  // While a button is held the pointer is captured and no enter or leave arrives; follow it here.
+  if (event->buttons() != Qt::NoButton) {
+    const bool inside = rect().contains(pos);
+    if (inside && !hot_) StateMouseEnter();
+    if (!inside && hot_) StateMouseLeave();
+  }
+  if (on_mouse_move_) Guard([&] { on_mouse_move_(this, event->modifiers(), pos.x(), pos.y()); });
+}
+
+void TdxCustomControl::keyPressEvent(QKeyEvent* event) {
+  RaiseKeyDown(event->key(), event->modifiers());
+  const QString text = event->text();
+  if (on_key_press_ && text.size() == 1 && text[0].isPrint()) {
+    Guard([&] { on_key_press_(this, text[0]); });
+  }
+  // Unhandled keys travel on to the window, which offers accelerators and dialog keys.
+  event->ignore();
+}
+
+void TdxCustomControl::keyReleaseEvent(QKeyEvent* event) {
+  RaiseKeyUp(event->key(), event->modifiers());
+  event->ignore();
+}
+
+void TdxCustomControl::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  if (on_enter_) Guard([&] { on_enter_(this); });
+}
+
+void TdxCustomControl::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  if (on_exit_) Guard([&] { on_exit_(this); });
+}
+
+void TdxCustomControl::changeEvent(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::EnabledChange:
+      if (!isEnabled()) click_armed_ = false;
+      StateEnabledChanged();
+      break;
+    case QEvent::PaletteChange:
+      if (parent_color_) StateParentColorChanged();
+      break;
+    case QEvent::FontChange:
+      update();
+      break;
+    default:
+      break;
+  }
+  QWidget::changeEvent(event);
+}
+
+bool TdxCustomControl::event(QEvent* event) {
+  if (event->type() == QEvent::ParentChange) {
+    AttachDialogKeys(this);
+    update();
+  }
+  return QWidget::event(event);
+}
+
+}  // namespace qrv
