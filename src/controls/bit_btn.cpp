@@ -45,6 +45,7 @@ void TCustomDDMBitBtn::SetCaption(const QString& value) {
   if (caption_ == value) return;
   caption_ = value;
   NotifyAccessibleNameChanged(this);
+  AttachDialogKeys(this);
   UpdateSize();
   update();
 }
@@ -315,8 +316,10 @@ void TCustomDDMBitBtn::mousePressEvent(QMouseEvent* event) {
 void TCustomDDMBitBtn::mouseDoubleClickEvent(QMouseEvent* event) {
   if (!Enabled()) return;
   if (event->button() == Qt::LeftButton && on_dbl_click_) Guard([&] { on_dbl_click_(this); });
-  // The second press of a double click never ends in a click.
-  PressAt(event->button(), event->modifiers(), event->position().toPoint());
+  // The second press of a double click never ends in a click. Qt usually delivers that press
+  // itself just before this event; handle it as a press only when it did not.
+  click_armed_ = false;
+  if (!down_) PressAt(event->button(), event->modifiers(), event->position().toPoint());
 }
 
 void TCustomDDMBitBtn::mouseReleaseEvent(QMouseEvent* event) {
@@ -380,6 +383,10 @@ bool TCustomDDMBitBtn::DialogChar(QChar c, Qt::KeyboardModifiers) {
   if (accel.isNull() || AsciiUpperChar(accel) != AsciiUpperChar(c)) return false;
   if (Enabled()) Click();
   return true;
+}
+
+QChar TCustomDDMBitBtn::AltAccelerator() const {
+  return FirstAccelerator(caption_);
 }
 
 QString TCustomDDMBitBtn::AccessibleName() const {

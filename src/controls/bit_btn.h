@@ -99,6 +99,7 @@ class TCustomDDMBitBtn : public QWidget, public DialogKeyReceiver, public Access
 
   bool DialogChar(QChar c, Qt::KeyboardModifiers modifiers) override;
   bool DialogKey(int, Qt::KeyboardModifiers) override { return false; }
+  QChar AltAccelerator() const override;
   QString AccessibleName() const override;
   void AccessiblePress() override { Click(); }
 

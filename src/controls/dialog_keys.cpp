@@ -3,7 +3,9 @@
 #include <QKeyEvent>
 #include <QObject>
 #include <QPointer>
+#include <QShortcut>
 #include <QWidget>
+#include <map>
 #include <vector>
 
 namespace qrv {
@@ -42,6 +44,34 @@ class DialogKeyFilter : public QObject {
     setObjectName(QString::fromLatin1(kFilterName));
   }
 
+  // Alt with an accelerator character is a window shortcut, so that an edit box with the focus
+  // does not take it as text first.
+  void Refresh() {
+    std::map<char16_t, bool> wanted;
+    for (const QPointer<QWidget>& w : Receivers(window_)) {
+      const QChar c = dynamic_cast<DialogKeyReceiver*>(w.data())->AltAccelerator();
+      if (!c.isNull() && c.isPrint() && !c.isSpace()) wanted[c.toUpper().unicode()] = true;
+    }
+    for (auto it = shortcuts_.begin(); it != shortcuts_.end();) {
+      if (!wanted.count(it->first) || !it->second) {
+        delete it->second.data();
+        it = shortcuts_.erase(it);
+      } else {
+        ++it;
+      }
+    }
+    for (const auto& [code, unused] : wanted) {
+      if (shortcuts_.count(code)) continue;
+      auto* shortcut = new QShortcut(QKeySequence(static_cast<int>(Qt::ALT) | code), window_);
+      shortcut->setContext(Qt::WindowShortcut);
+      const QChar c(code);
+      const auto offer = [this, c] { OfferDialogChar(window_, c, Qt::AltModifier); };
+      connect(shortcut, &QShortcut::activated, this, offer);
+      connect(shortcut, &QShortcut::activatedAmbiguously, this, offer);
+      shortcuts_[code] = shortcut;
+    }
+  }
+
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (watched != window_ || event->type() != QEvent::KeyPress) return false;
     auto* key = static_cast<QKeyEvent*>(event);
@@ -59,6 +89,7 @@ class DialogKeyFilter : public QObject {
 
  private:
   QWidget* window_;
+  std::map<char16_t, QPointer<QShortcut>> shortcuts_;
 };
 
 }  // namespace
@@ -67,10 +98,14 @@ void AttachDialogKeys(QWidget* control) {
   if (!control) return;
   QWidget* window = control->window();
   if (!window || window == control) return;
-  if (window->findChild<QObject*>(QString::fromLatin1(kFilterName), Qt::FindDirectChildrenOnly)) {
-    return;
+  // Only this file names its objects so; the filter class has no meta-object of its own.
+  auto* filter = static_cast<DialogKeyFilter*>(
+      window->findChild<QObject*>(QString::fromLatin1(kFilterName), Qt::FindDirectChildrenOnly));
+  if (!filter) {
+    filter = new DialogKeyFilter(window);
+    window->installEventFilter(filter);
   }
-  window->installEventFilter(new DialogKeyFilter(window));
+  filter->Refresh();
 }
 
 bool OfferDialogChar(QWidget* window, QChar c, Qt::KeyboardModifiers modifiers) {

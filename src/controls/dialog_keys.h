@@ -16,10 +16,14 @@ class DialogKeyReceiver {
   virtual bool DialogChar(QChar c, Qt::KeyboardModifiers modifiers) = 0;
   // True when the key (Qt::Key_Return, Qt::Key_Enter or Qt::Key_Escape) is handled.
   virtual bool DialogKey(int key, Qt::KeyboardModifiers modifiers) = 0;
+  // The character that Alt plus it should offer even while an edit box has the focus; null for
+  // none.
+  virtual QChar AltAccelerator() const { return QChar(); }
 };
 
-// Makes sure that the window of the control offers unhandled key presses to its receivers. Call it
-// whenever the control may have moved to another window; repeated calls cost a lookup.
+// Makes sure that the window of the control offers unhandled key presses to its receivers, and
+// that Alt with an accelerator reaches them before the focused control can take it as text. Call
+// it whenever the control may have moved to another window or its accelerator changed.
 void AttachDialogKeys(QWidget* control);
 
 // Offers a character or a dialog key to the receivers of a window in creation order; true when

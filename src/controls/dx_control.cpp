@@ -17,20 +17,25 @@ TdxCustomControl::TdxCustomControl(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);
   // The control paints every pixel itself, into its own off-screen image.
   setAttribute(Qt::WA_OpaquePaintEvent);
-  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
-    QWidget* own = window();
-    if ((old && old->window() == own) || (now && now->window() == own) || old == this) {
-      Guard([&] { StateFocusChanged(); });
-    }
-  });
+  focus_link_ =
+      connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        QWidget* own = window();
+        if ((old && old->window() == own) || (now && now->window() == own) || old == this) {
+          Guard([&] { StateFocusChanged(); });
+        }
+      });
   AttachDialogKeys(this);
 }
 
-TdxCustomControl::~TdxCustomControl() = default;
+TdxCustomControl::~TdxCustomControl() {
+  // The widget base still moves the focus away while it is destroyed; by then this part is gone.
+  disconnect(focus_link_);
+}
 
 void TdxCustomControl::SetCaption(const QString& value) {
   if (caption_ == value) return;
   caption_ = value;
+  AttachDialogKeys(this);
   StateTextChanged();
 }
 
@@ -134,10 +139,16 @@ bool TdxCustomControl::DialogChar(QChar c, Qt::KeyboardModifiers modifiers) {
   return false;
 }
 
+QChar TdxCustomControl::AltAccelerator() const {
+  return LastAccelerator(caption_);
+}
+
 void TdxCustomControl::AnnounceFocusChange(QWidget* window) {
   if (!window) return;
-  for (auto* w : window->findChildren<TdxCustomControl*>()) {
-    if (w->window() == window) w->StateFocusChanged();
+  // The flat controls carry no meta-object of their own, so they are told apart by their type.
+  for (QWidget* w : window->findChildren<QWidget*>()) {
+    auto* control = dynamic_cast<TdxCustomControl*>(w);
+    if (control && w->window() == window) control->StateFocusChanged();
   }
 }
 
@@ -219,8 +230,9 @@ void TdxCustomControl::mousePressEvent(QMouseEvent* event) {
 }
 
 void TdxCustomControl::mouseDoubleClickEvent(QMouseEvent* event) {
-  // A quick second press is a press like any other, so two quick clicks click twice.
-  mousePressEvent(event);
+  // A quick second press is a press like any other, so two quick clicks click twice. Qt usually
+  // delivers that press itself just before this event; handle it only when it did not.
+  if (!pressed_) mousePressEvent(event);
 }
 
 void TdxCustomControl::mouseReleaseEvent(QMouseEvent* event) {

@@ -86,6 +86,7 @@ class TdxCustomControl : public QWidget, public DialogKeyReceiver {
 
   bool DialogChar(QChar c, Qt::KeyboardModifiers modifiers) override;
   bool DialogKey(int, Qt::KeyboardModifiers) override { return false; }
+  QChar AltAccelerator() const override;
 
   // Every flat control of the window re-reads the focus, as when the focused control changes.
   static void AnnounceFocusChange(QWidget* window);
@@ -144,6 +145,7 @@ class TdxCustomControl : public QWidget, public DialogKeyReceiver {
   bool click_armed_ = false;
   QPointer<TAction> action_;
   QImage buffer_;
+  QMetaObject::Connection focus_link_;
 
   NotifyEvent on_click_;
   NotifyEvent on_mouse_enter_;

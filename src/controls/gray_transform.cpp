@@ -5,9 +5,11 @@
 namespace qrv {
 
 int GrayLevel(int average, int portion) {
-  // nearbyint rounds halves to even under the default rounding mode.
-  const double scaled = static_cast<double>(average * portion) * 0.01;
-  const int a = static_cast<int>(std::nearbyint(scaled));
+  // Exact hundredths in integers: a binary 0.01 would nudge true halves off their tie.
+  const int n = average * portion;
+  int a = n / 100;
+  const int rest = n % 100;
+  if (rest > 50 || (rest == 50 && (a % 2) != 0)) ++a;
   return a > 255 ? 255 : a;
 }
 
@@ -21,7 +23,8 @@ TColor GrayStyleColor(int a, TGrayImageListStyle style, const QPalette& palette)
       if (a > 30) return ColorToRGB(clBtnShadow, palette);
       return ColorToRGB(clBtnText, palette);
     case TGrayImageListStyle::gisBlue: {
-      const int b = static_cast<int>(std::nearbyint(a / 1.1));
+      // a / 1.1 is 10a / 11, which never falls on a half, so plain rounding is exact.
+      const int b = (20 * a + 11) / 22;
       return RGBColor(b, b, a);
     }
   }

@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QLineEdit>
+#include <QTest>
+
+#include "controls/action.h"
+#include "controls/dx_button.h"
+#include "controls/modal_result.h"
+#include "render_helpers.h"
+
+namespace qrv {
+namespace {
+
+class SinkWindow : public test::BlackWindow, public ModalResultSink {
+ public:
+  void SetModalResult(int r) override { result = r; }
+  int result = -1;
+};
+
+// A dialog with an edit box and three flat buttons: a default one, a plain one and a cancel one.
+class DxDialog : public test::ControlsTest {
+ protected:
+  void SetUp() override {
+    test::ControlsTest::SetUp();
+    window_ = std::make_unique<SinkWindow>();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    edit_ = new QLineEdit(window_.get());
+    edit_->setGeometry(5, 5, 80, 20);
+    save_ = Make("&Save", 5, 40, &save_clicks_);
+    other_ = Make("Other", 80, 40, &other_clicks_);
+    cancel_ = Make("Cancel", 5, 70, &cancel_clicks_);
+    save_->SetDefault(true);
+    cancel_->SetCancel(true);
+    edit_->show();
+    edit_->setFocus();
+    test::MovePointer(window_.get(), QPoint(190, 110));
+  }
+
+  TdxButton* Make(const char* caption, int x, int y, int* counter) {
+    auto* b = new TdxButton(window_.get());
+    b->move(x, y);
+    b->SetCaption(caption);
+    b->SetOnClick([counter](QObject*) { ++*counter; });
+    b->show();
+    return b;
+  }
+
+  int Total() const { return save_clicks_ + other_clicks_ + cancel_clicks_; }
+
+  std::unique_ptr<SinkWindow> window_;
+  QLineEdit* edit_ = nullptr;
+  TdxButton* save_ = nullptr;
+  TdxButton* other_ = nullptr;
+  TdxButton* cancel_ = nullptr;
+  int save_clicks_ = 0, other_clicks_ = 0, cancel_clicks_ = 0;
+};
+
+TEST_F(DxDialog, EnterClicksTheDefaultButtonFromAnEditBox) {
+  ASSERT_TRUE(edit_->hasFocus());
+  QTest::keyClick(edit_, Qt::Key_Return);
+  EXPECT_EQ(save_clicks_, 1);
+  EXPECT_EQ(Total(), 1);
+}
+
+TEST_F(DxDialog, EnterClicksOnlyTheFocusedFlatButton) {
+  other_->setFocus();
+  ASSERT_TRUE(other_->Focused());
+  EXPECT_TRUE(save_->FlatControlActive());
+  QTest::keyClick(other_, Qt::Key_Return);
+  EXPECT_EQ(other_clicks_, 1);
+  EXPECT_EQ(Total(), 1);
+}
+
+TEST_F(DxDialog, EscapeClicksTheCancelButtonUnlessAModifierIsHeld) {
+  QTest::keyClick(edit_, Qt::Key_Escape, Qt::ShiftModifier);
+  EXPECT_EQ(Total(), 0);
+  QTest::keyClick(edit_, Qt::Key_Escape);
+  EXPECT_EQ(cancel_clicks_, 1);
+  EXPECT_EQ(Total(), 1);
+}
+
+TEST_F(DxDialog, AcceleratorsNeedAltUnlessTheButtonHasTheFocus) {
+  QTest::keyClick(edit_, Qt::Key_S);  // typed into the edit box
+  EXPECT_EQ(Total(), 0);
+  EXPECT_EQ(edit_->text(), QString("s"));
+  QTest::keyClick(edit_, Qt::Key_S, Qt::AltModifier);
+  EXPECT_EQ(edit_->text(), QString("s"));
+  EXPECT_EQ(save_clicks_, 1);
+  other_->setFocus();
+  QTest::keyClick(other_, Qt::Key_S);  // neither Alt nor focus on Save
+  EXPECT_EQ(save_clicks_, 1);
+  save_->setFocus();
+  QTest::keyClick(save_, Qt::Key_S);
+  EXPECT_EQ(save_clicks_, 2);
+  EXPECT_EQ(Total(), 2);
+}
+
+TEST_F(DxDialog, SpaceThenAnotherKeyClicksOnThatKeysRelease) {
+  other_->setFocus();
+  QTest::keyPress(other_, Qt::Key_Space);
+  EXPECT_TRUE(other_->Pressed());
+  EXPECT_TRUE(other_->Hot());
+  QTest::keyPress(other_, Qt::Key_A);
+  EXPECT_EQ(other_clicks_, 0);
+  QTest::keyRelease(other_, Qt::Key_A);
+  EXPECT_EQ(other_clicks_, 1);
+  EXPECT_FALSE(other_->Pressed());
+  EXPECT_FALSE(other_->Hot());  // the pointer is elsewhere
+  QTest::keyRelease(other_, Qt::Key_Space);
+  EXPECT_EQ(other_clicks_, 1);
+
+  QTest::keyClick(other_, Qt::Key_Space, Qt::ControlModifier);
+  EXPECT_EQ(other_clicks_, 1);
+  QTest::keyClick(other_, Qt::Key_Space);
+  EXPECT_EQ(other_clicks_, 2);
+}
+
+TEST_F(DxDialog, MouseClickTakesTheFocusAndHandsTheModalResultToTheWindow) {
+  other_->SetModalResult(2);
+  bool pressed_in_click = false;
+  other_->SetOnClick([&](QObject*) { pressed_in_click = other_->Pressed(); });
+  QTest::mouseClick(other_, Qt::LeftButton, {}, QPoint(10, 10));
+  EXPECT_TRUE(other_->hasFocus());
+  EXPECT_TRUE(pressed_in_click);
+  EXPECT_FALSE(other_->Pressed());
+  EXPECT_EQ(window_->result, 2);
+}
+
+TEST_F(DxDialog, ReleaseOutsideAndOtherButtonsDoNotClick) {
+  QTest::mousePress(other_, Qt::LeftButton, {}, QPoint(10, 10));
+  QTest::mouseRelease(other_, Qt::LeftButton, {}, QPoint(200, 10));
+  EXPECT_EQ(other_clicks_, 0);
+  EXPECT_FALSE(other_->Pressed());
+  QTest::mouseClick(other_, Qt::RightButton, {}, QPoint(10, 10));
+  EXPECT_EQ(other_clicks_, 0);
+  EXPECT_EQ(window_->result, -1);
+}
+
+TEST_F(DxDialog, LosingTheFocusDropsThePress) {
+  other_->setFocus();
+  QTest::keyPress(other_, Qt::Key_Space);
+  edit_->setFocus();
+  EXPECT_FALSE(other_->Pressed());
+  EXPECT_FALSE(other_->Focused());
+  EXPECT_EQ(other_clicks_, 0);
+}
+
+TEST_F(DxDialog, DestroyingTheFocusedButtonLeavesTheOthersWorking) {
+  other_->setFocus();
+  delete other_;
+  other_ = nullptr;
+  save_->setFocus();
+  EXPECT_TRUE(save_->Focused());
+  QTest::keyClick(save_, Qt::Key_Return);
+  EXPECT_EQ(save_clicks_, 1);
+  EXPECT_EQ(Total(), 1);
+}
+
+TEST_F(DxDialog, ActionSuppliesCaptionAndImageAndFollowsItsImageList) {
+  TActionList list;
+  TImageList images(8, 8);
+  QImage red(8, 8, QImage::Format_RGB32);
+  red.fill(Qt::red);
+  QImage green(8, 8, QImage::Format_RGB32);
+  green.fill(Qt::green);
+  images.Add(red);
+  images.Add(green);
+  list.SetImages(&images);
+  TAction action(&list);
+  action.SetCaption("Go");
+  action.SetImageIndex(1);
+  int executed = 0;
+  action.SetOnExecute([&](QObject*) { ++executed; });
+
+  auto* b = new TdxButton(window_.get());
+  b->move(100, 70);
+  b->show();
+  b->SetAction(&action);
+  EXPECT_EQ(b->Caption(), QString("Go"));
+  EXPECT_EQ(b->ImageIndex(), 1);
+  EXPECT_EQ(b->Picture().pixel(2, 2), qRgb(0, 255, 0));
+
+  action.SetImageIndex(0);
+  EXPECT_EQ(b->ImageIndex(), 0);
+  images.Delete(1);
+  EXPECT_EQ(b->ImageIndex(), 0);
+  action.SetImageIndex(1);  // outside the list now
+  images.Clear();
+  EXPECT_EQ(b->ImageIndex(), -1);
+  EXPECT_TRUE(b->Picture().isNull());
+
+  QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(executed, 1);
+}
+
+TEST_F(DxDialog, ScreenReaderSeesAPushButtonThatPresses) {
+  QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(save_);
+  ASSERT_NE(iface, nullptr);
+  EXPECT_EQ(iface->role(), QAccessible::Button);
+  EXPECT_EQ(iface->text(QAccessible::Name), QString("Save"));
+  ASSERT_NE(iface->actionInterface(), nullptr);
+  iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(save_clicks_, 1);
+}
+
+}  // namespace
+}  // namespace qrv
