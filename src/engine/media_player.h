@@ -119,7 +119,11 @@ class TMediaPlayer : public QWidget {
   void SetFileName(const std::string& value) { file_name_ = value; }
   bool Shareable() const { return shareable_; }
   void SetShareable(bool value) { shareable_ = value; }
-  bool Visible() const { return !isHidden(); }
+  // Visible unless explicitly hidden: a control placed on a window that is not shown yet still
+  // counts as visible, as it will appear with the window.
+  bool Visible() const {
+    return !(testAttribute(Qt::WA_WState_ExplicitShowHide) && testAttribute(Qt::WA_WState_Hidden));
+  }
   void SetVisible(bool value) { setVisible(value); }
   bool Enabled() const { return isEnabled(); }
   void SetEnabled(bool value);

@@ -154,13 +154,8 @@ const std::vector<FolderEntry>& TDirectoryListBox::Entries() {
 void TDirectoryListBox::OpenEntry(int row) {
   const auto& entries = Entries();
   if (row < 0 || row >= static_cast<int>(entries.size())) return;
+  // Opening the current folder sets the folder it already has, which changes nothing.
   const std::string path = entries[static_cast<size_t>(row)].path;
-  if (SameTextIgnoringCase(path, folder_)) {
-    // Opening the current folder reads it again, so new subfolders show up.
-    Rebuild();
-    if (on_change_) on_change_();
-    return;
-  }
   SetFolder(path);
 }
 

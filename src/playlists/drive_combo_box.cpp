@@ -97,7 +97,11 @@ TDriveComboBox::TDriveComboBox(QWidget* parent) : QComboBox(parent) {
   const std::string current = fs::GetCurrentDir();
   if (current.size() >= 2 && current[1] == ':') drive_ = static_cast<char>(current[0] | 0x20);
   setItemDelegate(new DriveRowDelegate(this));
-  connect(this, &QComboBox::activated, this, [this](int index) { UserChose(index); });
+  // Every change of entry that the program did not make is the user's: a click in the list, a
+  // key on the closed box, or a screen reader.
+  connect(this, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (!setting_) UserChose(index);
+  });
 }
 
 void TDriveComboBox::SetDrive(char letter) {
@@ -112,7 +116,9 @@ void TDriveComboBox::SetDrive(char letter) {
       break;
     }
   }
+  setting_ = true;
   setCurrentIndex(found);
+  setting_ = false;
   if (on_change_) on_change_();
 }
 
@@ -159,6 +165,7 @@ void TDriveComboBox::BuildEntries() {
 }
 
 void TDriveComboBox::UserChose(int index) {
+  if (index < 0) return;
   const QString text = itemText(index);
   if (text.isEmpty()) return;
   // The entry's first character is its drive letter.

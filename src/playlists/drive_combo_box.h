@@ -47,6 +47,7 @@ class TDriveComboBox : public QComboBox {
   char drive_ = 0;
   TTextCase text_case_ = TTextCase::tcLowerCase;
   bool built_ = false;
+  bool setting_ = false;  // The program is moving the selection itself.
   Notify on_change_;
 };
 

@@ -18,6 +18,18 @@ namespace qrv {
 
 namespace {
 
+// Counts one level of a nested scope for as long as it lives.
+class DepthScope {
+ public:
+  explicit DepthScope(int& depth) : depth_(depth) { ++depth_; }
+  ~DepthScope() { --depth_; }
+  DepthScope(const DepthScope&) = delete;
+  DepthScope& operator=(const DepthScope&) = delete;
+
+ private:
+  int& depth_;
+};
+
 // The hourglass appears once the entry at this position goes in.
 constexpr size_t kBusyFromEntry = 100;
 
@@ -43,6 +55,8 @@ TFileListBox::TFileListBox(QWidget* parent)
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setUniformItemSizes(true);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this] { SelectionChanged(); });
 }
 
 TFileListBox::~TFileListBox() = default;
@@ -83,7 +97,7 @@ void TFileListBox::SetFileType(const TFileType& type) {
 void TFileListBox::SetShowGlyphs(bool show) {
   if (show == show_glyphs_) return;
   show_glyphs_ = show;
-  model_->SetGlyph(show ? ListIconPixmap(ListIcon::ClosedFolder).scaled(12, 12) : QPixmap());
+  model_->SetGlyph(show ? ListIconPixmap(ListIcon::Document) : QPixmap());
   viewport()->update();
 }
 
@@ -99,6 +113,7 @@ int TFileListBox::ItemIndex() {
 
 void TFileListBox::SetItemIndex(int index) {
   EnsureListed();
+  DepthScope program(program_depth_);
   if (index == CurrentRow()) return;
   if (index == -1) {
     selectionModel()->clearSelection();
@@ -143,11 +158,15 @@ void TFileListBox::mousePressEvent(QMouseEvent* event) {
     event->accept();
     return;
   }
+  DepthScope input(input_depth_);
   QListView::mousePressEvent(event);
 }
 
 void TFileListBox::mouseReleaseEvent(QMouseEvent* event) {
-  QListView::mouseReleaseEvent(event);
+  {
+    DepthScope input(input_depth_);
+    QListView::mouseReleaseEvent(event);
+  }
   const bool notify = press_on_item_ && event->button() == Qt::LeftButton;
   press_on_item_ = false;
   if (notify) Guard([this] { UserSelected(); });
@@ -155,16 +174,28 @@ void TFileListBox::mouseReleaseEvent(QMouseEvent* event) {
 
 void TFileListBox::mouseDoubleClickEvent(QMouseEvent* event) {
   press_on_item_ = indexAt(event->position().toPoint()).isValid();
-  QListView::mouseDoubleClickEvent(event);
+  {
+    DepthScope input(input_depth_);
+    QListView::mouseDoubleClickEvent(event);
+  }
   if (press_on_item_ && event->button() == Qt::LeftButton && on_dbl_click_)
     Guard([this] { on_dbl_click_(); });
 }
 
 void TFileListBox::keyPressEvent(QKeyEvent* event) {
   const int before = CurrentRow();
-  QListView::keyPressEvent(event);
+  {
+    DepthScope input(input_depth_);
+    QListView::keyPressEvent(event);
+  }
   const int after = CurrentRow();
   if (after != before && after >= 0) Guard([this] { UserSelected(); });
+}
+
+void TFileListBox::mouseMoveEvent(QMouseEvent* event) {
+  // Dragging moves the selection; the release that ends the drag notifies once.
+  DepthScope input(input_depth_);
+  QListView::mouseMoveEvent(event);
 }
 
 QItemSelectionModel::SelectionFlags TFileListBox::selectionCommand(const QModelIndex& index,
@@ -183,10 +214,11 @@ void TFileListBox::ReadFileNames() {
   listed_ = true;
   // Relative paths used later by the process then work in the listed folder.
   fs::SetCurrentDir(folder_);
-  model_->Reset({});
 
   std::vector<std::string> names;
   {
+    DepthScope program(program_depth_);
+    model_->Reset({});
     BusyCursor busy;
     auto add = [&names, &busy](std::string&& name) {
       if (names.size() == kBusyFromEntry) busy.Start();
@@ -227,6 +259,11 @@ void TFileListBox::Change() {
 void TFileListBox::UserSelected() {
   if (on_click_) on_click_();
   if (CurrentRow() != last_notified_) Change();
+}
+
+void TFileListBox::SelectionChanged() {
+  if (program_depth_ > 0 || input_depth_ > 0 || CurrentRow() < 0) return;
+  Guard([this] { UserSelected(); });
 }
 
 int TFileListBox::CurrentRow() const {

@@ -61,6 +61,7 @@ class TFileListBox : public QListView {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                        const QEvent* event) const override;
@@ -71,6 +72,7 @@ class TFileListBox : public QListView {
   void ChangeFolder(const std::string& folder);
   void Change();
   void UserSelected();
+  void SelectionChanged();
   int CurrentRow() const;
   int FindName(const std::string& name) const;
 
@@ -80,6 +82,10 @@ class TFileListBox : public QListView {
   bool show_glyphs_ = false;
   bool listed_ = false;
   bool press_on_item_ = false;
+  // Selection changes made while either count is above zero come from the program or from input
+  // events that notify by themselves; any other change (a screen reader) is the user's.
+  int program_depth_ = 0;
+  int input_depth_ = 0;
   int last_notified_ = -1;
   NameListModel* model_;
   PlainRowDelegate* delegate_;

@@ -92,6 +92,13 @@ void Draw(QPainter& p, ListIcon icon) {
       p.setPen(QColor(0xD0, 0xA0, 0x20));
       for (int x = 1; x < 15; x += 2) p.drawLine(x, 12, x, 13);  // Contacts.
       break;
+    case ListIcon::Document:
+      p.setPen(QColor(0x50, 0x50, 0x50));
+      p.setBrush(Qt::white);
+      p.drawRect(3, 1, 9, 13);
+      p.setPen(QColor(0x80, 0x80, 0xA0));
+      for (int y = 4; y < 13; y += 2) p.drawLine(5, y, 10, y);  // Lines of text.
+      break;
   }
 }
 
@@ -124,13 +131,15 @@ QString ListIconName(ListIcon icon) {
       return QStringLiteral("CDROM");
     case ListIcon::Ram:
       return QStringLiteral("RAM");
+    case ListIcon::Document:
+      return QStringLiteral("DOCUMENT");
   }
   return {};
 }
 
 QPixmap ListIconPixmap(ListIcon icon) {
   // Images, unlike pixmaps, may outlive the application object that a static cache outlives.
-  static std::array<QImage, 8> cache;
+  static std::array<QImage, 9> cache;
   QImage& slot = cache[static_cast<size_t>(icon)];
   if (slot.isNull()) slot = Render(icon);
   return QPixmap::fromImage(slot);

@@ -12,6 +12,8 @@
 namespace qrv {
 
 TForm::TForm(QWidget* parent) : QWidget(parent, Qt::Window) {
+  // As in the desktop framework the program imitates, the first window created is the main one.
+  if (!Application::Instance().MainForm()) Application::Instance().SetMainForm(this);
   ApplyFlags();
 }
 

@@ -48,7 +48,8 @@ W* PlaceAt(W* control, int left, int top) {
 
 // The base of every window: a top-level widget with a caption, a client size, a border style and
 // a placement, shown either modelessly or modally and hidden, never destroyed, when it closes.
-// Its create, show and close handlers run through the handler guard.
+// Its create, show and close handlers run through the handler guard. The first one created
+// becomes the application's main form.
 class TForm : public QWidget {
  public:
   explicit TForm(QWidget* parent = nullptr);

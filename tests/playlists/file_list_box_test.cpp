@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
+#include <QPixmap>
 #include <QTest>
 
 #include "runtime/exceptions.h"
@@ -211,6 +213,30 @@ TEST_F(FileListBoxTest, AProgramChangeBetweenClicksCountsAgainstTheLastNotificat
   // The user picks the entry last notified: the index equals it, so no change is raised.
   QTest::mouseClick(list_->viewport(), Qt::LeftButton, {}, RowCentre(0));
   EXPECT_EQ(events_, "click;");
+}
+
+TEST_F(FileListBoxTest, AScreenReaderSelectingAnEntryActsLikeAClick) {
+  ShowAt("c:\\music");
+  QAccessibleInterface* view = QAccessible::queryAccessibleInterface(list_.get());
+  ASSERT_NE(view, nullptr);
+  ASSERT_NE(view->tableInterface(), nullptr);
+  QAccessibleInterface* cell = view->tableInterface()->cellAt(2, 0);
+  ASSERT_NE(cell, nullptr);
+  EXPECT_EQ(cell->text(QAccessible::Name), "c.wav");
+  ASSERT_NE(cell->actionInterface(), nullptr);
+  cell->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+  EXPECT_EQ(list_->ItemIndex(), 2);
+  EXPECT_EQ(events_, "click;change;");
+}
+
+TEST_F(FileListBoxTest, GlyphsAreOffByDefaultAndCanBeShown) {
+  ShowAt("c:\\music");
+  const QModelIndex first = list_->model()->index(0, 0);
+  EXPECT_FALSE(first.data(Qt::DecorationRole).isValid());
+  list_->SetShowGlyphs(true);
+  EXPECT_FALSE(first.data(Qt::DecorationRole).value<QPixmap>().isNull());
+  list_->SetShowGlyphs(false);
+  EXPECT_FALSE(first.data(Qt::DecorationRole).isValid());
 }
 
 TEST_F(FileListBoxTest, AVanishedFolderKeepsItsEntriesUntilTheNextRead) {

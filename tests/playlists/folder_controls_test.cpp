@@ -2,6 +2,8 @@
 #include <unistd.h>
 
 #include <QDir>
+#include <QImage>
+#include <QSet>
 #include <QTest>
 
 #include "playlists/directory_list_box.h"
@@ -26,6 +28,25 @@ class FolderControlsTest : public ::testing::Test {
   void TearDown() override { fs::ResetState(); }
   test::TempPrefix prefix_;
 };
+
+TEST(ListIconsTest, EveryIconIsDrawnWithItsName) {
+  const ListIcon all[] = {ListIcon::OpenFolder, ListIcon::ClosedFolder, ListIcon::CurrentFolder,
+                          ListIcon::Floppy,     ListIcon::Hard,         ListIcon::Network,
+                          ListIcon::CdRom,      ListIcon::Ram,          ListIcon::Document};
+  QSet<QString> names;
+  for (ListIcon icon : all) {
+    const QImage image = ListIconPixmap(icon).toImage();
+    EXPECT_EQ(image.size(), QSize(16, 16));
+    int painted = 0;
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 16; ++x) painted += qAlpha(image.pixel(x, y)) > 0 ? 1 : 0;
+    EXPECT_GT(painted, 20) << ListIconName(icon).toStdString();
+    EXPECT_LT(painted, 256) << ListIconName(icon).toStdString();
+    names.insert(ListIconName(icon));
+  }
+  EXPECT_EQ(names.size(), 9);
+  EXPECT_TRUE(names.contains("OPENFOLDER") && names.contains("CDROM") && names.contains("HARD"));
+}
 
 TEST_F(FolderControlsTest, TreeEntriesRunFromTheRootDownThenSubfolders) {
   const auto entries = BuildFolderEntries("c:\\music");
@@ -68,6 +89,8 @@ TEST_F(FolderControlsTest, TreeWalksIntoFoldersAndNotifiesEveryChange) {
   EXPECT_EQ(tree.Entries().size(), 2u);
   EXPECT_EQ(tree.currentIndex().row(), 0);
   tree.SetFolder("");
+  tree.OpenEntry(0);  // The root is now the current folder: nothing changes.
+  tree.OpenEntry(99);
   EXPECT_EQ(changes, 3);
 }
 

@@ -1,8 +1,17 @@
 #include "playlists/path_analysis.h"
 
 #include <gtest/gtest.h>
+#include <limits.h>
+#include <stdlib.h>
+#include <unistd.h>
 
+#include <QApplication>
+#include <QCursor>
+#include <QDir>
+
+#include "playlists/busy_cursor.h"
 #include "runtime/fs/drive_map.h"
+#include "runtime/fs/volumes.h"
 #include "temp_prefix.h"
 
 namespace qrv {
@@ -64,6 +73,33 @@ TEST_F(PathAnalysisTest, AShareWithNoDriveStaysAtTheFront) {
   EXPECT_EQ(parts.drive, 0);
   EXPECT_EQ(parts.FolderPath(), "\\\\server\\share\\dir\\x.mp3");
   EXPECT_EQ(AnalysePath("\\\\server\\share").FolderPath(), "\\\\server\\share");
+}
+
+TEST_F(PathAnalysisTest, AShareThatADriveIsConnectedToIsReadAsThatDrive) {
+  QDir(prefix_.Root().c_str()).mkpath("dosdevices");
+  ASSERT_EQ(
+      ::symlink((prefix_.DriveC() + "/music").c_str(), (prefix_.Root() + "/dosdevices/n:").c_str()),
+      0);
+  char resolved[4096];
+  ASSERT_TRUE(::realpath((prefix_.DriveC() + "/music").c_str(), resolved));
+  prefix_.WriteFile("../mounts", std::string("//server/tunes ") + resolved + " cifs rw 0 0\n");
+  fs::SetMountTablePath(prefix_.Root() + "/mounts");
+  const PathParts parts = AnalysePath("\\\\SERVER\\Tunes\\rock");
+  fs::SetMountTablePath("");
+  EXPECT_EQ(parts.drive, 'n');
+  EXPECT_EQ(parts.FolderPath(), "n:\\rock");
+}
+
+TEST(BusyCursorTest, ShowsTheHourglassOnlyFromStartUntilItGoes) {
+  {
+    BusyCursor busy;
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    busy.Start();
+    busy.Start();  // A second start stacks nothing.
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  }
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 }  // namespace

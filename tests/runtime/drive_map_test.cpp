@@ -41,6 +41,19 @@ TEST(DriveTable, ListsDriveCTableLinksAndZInLetterOrder) {
   EXPECT_FALSE(DriveHostRoot('1'));
 }
 
+TEST(DriveTable, LinksAddedOrRemovedWhileRunningAreSeenAtOnce) {
+  test::TempPrefix prefix;
+  prefix.MakeDir("one");
+  prefix.MakeDir("two");
+  LinkDrive(prefix, 'f', prefix.DriveC() + "/one");
+  ASSERT_EQ(Drives().size(), 3u);
+  LinkDrive(prefix, 'g', prefix.DriveC() + "/two");
+  EXPECT_EQ(DriveHostRoot('g'), Real(prefix.DriveC() + "/two"));
+  ASSERT_TRUE(QFile::remove(QString::fromStdString(prefix.Root() + "/dosdevices/f:")));
+  EXPECT_FALSE(DriveHostRoot('f'));
+  EXPECT_EQ(Drives().size(), 3u);
+}
+
 TEST(DriveTable, TableEntryForZReplacesTheHostRoot) {
   test::TempPrefix prefix;
   prefix.MakeDir("zroot");

@@ -15,7 +15,7 @@ TEST(FileStream, ReadsAndWritesThroughWindowsPathsIgnoringCase) {
   FileStream in("C:\\music\\song.bin", FileMode::OpenReadWrite);
   EXPECT_EQ(in.Size(), 10);
   in.Seek(-4, SeekOrigin::End);
-  char buf[4];
+  char buf[8];
   in.ReadBuffer(buf, 4);
   EXPECT_EQ(std::string(buf, 4), "6789");
   in.Seek(2, SeekOrigin::Begin);

@@ -165,6 +165,9 @@ TEST(Form, CentresOnTheDesktopOrOverTheMainWindow) {
   EXPECT_LE((main.frameGeometry().center() - screen_centre).manhattanLength(), 4);
 
   main.move(10, 10);
+  Application::Instance().SetMainForm(nullptr);
+  ProbeForm first;
+  EXPECT_EQ(Application::Instance().MainForm(), &first);  // The first one created.
   Application::Instance().SetMainForm(&main);
   ProbeForm dialog;
   dialog.SetClientSize(100, 80);

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "mpeg_audio_length.h"
 #include "runtime/fs/drive_map.h"
 #include "runtime/fs/unique_fd.h"
 
@@ -41,7 +42,6 @@ ErrorCode ClassifyError(const GError* error) {
   if (error->domain == GST_STREAM_ERROR) {
     switch (error->code) {
       case GST_STREAM_ERROR_TYPE_NOT_FOUND:
-      case GST_STREAM_ERROR_WRONG_TYPE:
         return MCIERR_EXTENSION_NOT_FOUND;
       case GST_STREAM_ERROR_CODEC_NOT_FOUND:
         return MCIERR_DEVICE_NOT_INSTALLED;
@@ -83,8 +83,8 @@ std::unique_ptr<FileDevice> FileDevice::Open(const std::string& element, ErrorCo
   CharPtr uri(gst_filename_to_uri(host.c_str(), nullptr));
   g_object_set(playbin.get(), "uri", uri.get(), "audio-sink", sink.get(), nullptr);
   // Subtitles and visualisations have no place in this player: audio and video only.
-  constexpr guint kFlagVideo = 1 << 0, kFlagAudio = 1 << 1, kFlagSoftVolume = 1 << 4;
-  g_object_set(playbin.get(), "flags", kFlagVideo | kFlagAudio | kFlagSoftVolume, nullptr);
+  constexpr guint kFlagVideo = 1 << 0, kFlagAudio = 1 << 1;
+  g_object_set(playbin.get(), "flags", kFlagVideo | kFlagAudio, nullptr);
 
   std::unique_ptr<FileDevice> device(new FileDevice());
   device->playback_ =
@@ -107,6 +107,10 @@ std::unique_ptr<FileDevice> FileDevice::Open(const std::string& element, ErrorCo
     // Something was recognised (a text file, a picture) but nothing in it makes sound.
     error = MCIERR_EXTENSION_NOT_FOUND;
     return nullptr;
+  }
+  if (device->playback_->Duration() <= 0) {
+    // A variable-bitrate MPEG file without an index: its length comes from its frames.
+    device->playback_->SetDuration(MpegAudioLength(host));
   }
   const auto ext = host.size() >= 4 ? host.substr(host.size() - 4) : std::string();
   device->is_midi_ = ext == ".mid" || ext == ".MID" || ext == "midi";

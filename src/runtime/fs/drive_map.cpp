@@ -5,8 +5,11 @@
 #include <unistd.h>
 
 #include <QString>
+#include <array>
 #include <cstdlib>
+#include <ctime>
 #include <memory>
+#include <mutex>
 
 #include "path_parts.h"
 
@@ -134,6 +137,59 @@ std::string NormaliseHost(const std::string& host) {
   return out.empty() ? "/" : out;
 }
 
+// The drive table, resolved once and used until the prefix, its drive_c or its dosdevices folder
+// changes (adding or removing a link changes the folder's modification time). Resolving it for
+// every path would cost a realpath per drive letter.
+struct TableEntry {
+  std::string table_root;
+  std::string real_root;
+};
+
+struct DriveTable {
+  bool valid = false;
+  std::string prefix;
+  bool has_dosdevices = false;
+  struct timespec dosdevices_mtime {};
+  bool has_drive_c = false;
+  std::array<std::optional<TableEntry>, 26> entries;
+};
+
+std::mutex table_mutex;
+DriveTable cached_table;
+
+using TableEntries = std::array<std::optional<TableEntry>, 26>;
+
+// The whole table, checked for freshness once.
+TableEntries CurrentTable() {
+  const std::lock_guard<std::mutex> lock(table_mutex);
+  const std::string prefix = PrefixDir();
+  struct stat st;
+  const bool has_dosdevices = ::stat((prefix + "/dosdevices").c_str(), &st) == 0;
+  const struct timespec mtime = has_dosdevices ? st.st_mtim : timespec{};
+  const bool has_drive_c = IsHostDir(prefix + "/drive_c");
+  DriveTable& table = cached_table;
+  if (!table.valid || table.prefix != prefix || table.has_dosdevices != has_dosdevices ||
+      table.dosdevices_mtime.tv_sec != mtime.tv_sec ||
+      table.dosdevices_mtime.tv_nsec != mtime.tv_nsec || table.has_drive_c != has_drive_c) {
+    // A folder changed within the clock's coarse granularity of now may change again without its
+    // time moving on; such a table is used once and then read afresh.
+    const bool settled = !has_dosdevices || mtime.tv_sec + 2 < std::time(nullptr);
+    table = DriveTable{settled, prefix, has_dosdevices, mtime, has_drive_c, {}};
+    for (int i = 0; i < 26; ++i) {
+      if (auto root = TableRoot(static_cast<char>('a' + i))) {
+        table.entries[i] = TableEntry{*root, RealPathOr(*root)};
+      }
+    }
+  }
+  return table.entries;
+}
+
+std::optional<TableEntry> TableEntryFor(char letter) {
+  const int index = (letter | 0x20) - 'a';
+  if (index < 0 || index >= 26) return std::nullopt;
+  return CurrentTable()[index];
+}
+
 }  // namespace
 
 bool IsExpressibleName(const std::string& name) {
@@ -177,15 +233,21 @@ bool IsExpressibleName(const std::string& name) {
 }
 
 std::optional<std::string> DriveHostRoot(char letter) {
-  auto root = TableRoot(letter);
-  if (!root) return std::nullopt;
-  return RealPathOr(*root);
+  auto entry = TableEntryFor(letter);
+  if (!entry) return std::nullopt;
+  return entry->real_root;
+}
+
+void ForgetDriveTable() {
+  const std::lock_guard<std::mutex> lock(table_mutex);
+  cached_table.valid = false;
 }
 
 std::vector<Drive> Drives() {
   std::vector<Drive> drives;
-  for (char letter = 'a'; letter <= 'z'; ++letter) {
-    if (auto root = DriveHostRoot(letter)) drives.push_back({letter, *root});
+  const TableEntries table = CurrentTable();
+  for (int i = 0; i < 26; ++i) {
+    if (table[i]) drives.push_back({static_cast<char>('a' + i), table[i]->real_root});
   }
   return drives;
 }
@@ -234,10 +296,11 @@ std::optional<std::string> FromHostPath(const std::string& host_path) {
   char best_letter = 0;
   size_t best_length = 0;
   std::string best_rest;
+  const TableEntries table = CurrentTable();
   for (char letter = 'a'; letter <= 'z'; ++letter) {
-    const auto table_root = TableRoot(letter);
-    if (!table_root) continue;
-    const std::string roots[] = {NormaliseHost(*table_root), RealPathOr(*table_root)};
+    const auto& entry = table[letter - 'a'];
+    if (!entry) continue;
+    const std::string roots[] = {NormaliseHost(entry->table_root), entry->real_root};
     for (const auto& root : roots) {
       for (const auto* host : {&lexical, &real}) {
         std::string rest;

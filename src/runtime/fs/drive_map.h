@@ -60,8 +60,8 @@ bool SetCurrentDir(const std::string& path);
 // The current folder of one drive: the root of the drive when it was never set.
 std::string GetDriveCurrentDir(char letter);
 
-// Forgets the current folders, so that the next use starts afresh from the host's working
-// directory. Tests call it whenever they switch to a new prefix.
+// Forgets the current folders and the cached drive table, so that the next use starts afresh
+// from the host's working directory and the prefix. Tests call it whenever they switch prefixes.
 void ResetState();
 
 }  // namespace qrv::fs

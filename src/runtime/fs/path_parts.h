@@ -23,4 +23,7 @@ std::string JoinWindowsPath(const WindowsPathParts& path);
 // ".." removes the last piece, never climbing above the root.
 void AppendPieces(std::vector<std::string>& parts, const std::string& text);
 
+// Drops the cached drive table so that the next lookup reads the prefix afresh.
+void ForgetDriveTable();
+
 }  // namespace qrv::fs

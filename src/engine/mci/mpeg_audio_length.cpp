@@ -1,0 +1,105 @@
+#include "mpeg_audio_length.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <vector>
+
+#include "runtime/fs/unique_fd.h"
+
+namespace qrv::mci {
+namespace {
+
+struct FrameHeader {
+  int length = 0;   // bytes, header included
+  int samples = 0;  // per channel
+  int rate = 0;
+};
+
+// Kilobits per second by [version is MPEG-1][layer - 1][index].
+constexpr int kBitrates[2][3][16] = {
+    {{0, 32, 48, 56, 64, 80, 96, 112, 128, 144, 160, 176, 192, 224, 256, 0},
+     {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0},
+     {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0}},
+    {{0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448, 0},
+     {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 0},
+     {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0}}};
+constexpr int kRates[3] = {44100, 48000, 32000};
+
+bool ParseHeader(const uint8_t* p, FrameHeader& h) {
+  if (p[0] != 0xFF || (p[1] & 0xE0) != 0xE0) return false;
+  const int version_bits = (p[1] >> 3) & 3;  // 3 = MPEG-1, 2 = MPEG-2, 0 = MPEG-2.5
+  const int layer_bits = (p[1] >> 1) & 3;    // 3 = layer I, 2 = II, 1 = III
+  const int bitrate_index = p[2] >> 4;
+  const int rate_index = (p[2] >> 2) & 3;
+  if (version_bits == 1 || layer_bits == 0 || bitrate_index == 0 || bitrate_index == 15 ||
+      rate_index == 3) {
+    return false;
+  }
+  const bool mpeg1 = version_bits == 3;
+  const int layer = 4 - layer_bits;
+  const int padding = (p[2] >> 1) & 1;
+  const int kbps = kBitrates[mpeg1 ? 1 : 0][layer - 1][bitrate_index];
+  h.rate = kRates[rate_index] >> (mpeg1 ? 0 : version_bits == 2 ? 1 : 2);
+  if (layer == 1) {
+    h.samples = 384;
+    h.length = (12 * kbps * 1000 / h.rate + padding) * 4;
+  } else {
+    h.samples = layer == 3 && !mpeg1 ? 576 : 1152;
+    h.length = h.samples / 8 * kbps * 1000 / h.rate + padding;
+  }
+  return h.length > 4;
+}
+
+// A frame that carries an encoder's index instead of sound.
+bool IsInfoFrame(const uint8_t* frame, int length) {
+  for (int i = 4; i + 4 <= length && i < 64; ++i) {
+    if (std::memcmp(frame + i, "Xing", 4) == 0 || std::memcmp(frame + i, "Info", 4) == 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+int64_t MpegAudioLength(const std::string& host_path) {
+  fs::UniqueFd fd(::open(host_path.c_str(), O_RDONLY | O_CLOEXEC));
+  struct stat info {};
+  if (!fd.Valid() || ::fstat(fd.Get(), &info) != 0 || info.st_size <= 0) return 0;
+  // Files this player meets are a few megabytes; reading one whole is cheaper than seeking.
+  std::vector<uint8_t> data(static_cast<size_t>(info.st_size));
+  size_t have = 0;
+  while (have < data.size()) {
+    const ssize_t n = ::read(fd.Get(), data.data() + have, data.size() - have);
+    if (n <= 0) break;
+    have += static_cast<size_t>(n);
+  }
+  data.resize(have);
+
+  size_t pos = 0;
+  if (data.size() >= 10 && std::memcmp(data.data(), "ID3", 3) == 0) {
+    pos = 10 + ((data[6] & 0x7Fu) << 21 | (data[7] & 0x7Fu) << 14 | (data[8] & 0x7Fu) << 7 |
+                (data[9] & 0x7Fu));
+  }
+  int64_t total = 0;  // nanoseconds
+  int frames = 0;
+  FrameHeader h;
+  while (pos + 4 <= data.size()) {
+    if (!ParseHeader(&data[pos], h) || pos + static_cast<size_t>(h.length) > data.size() + 1) {
+      if (frames > 0 && pos + 128 >= data.size()) break;  // a trailing tag
+      ++pos;                                              // resynchronise
+      continue;
+    }
+    if (!(frames == 0 && IsInfoFrame(&data[pos], h.length))) {
+      total += static_cast<int64_t>(h.samples) * 1000000000LL / h.rate;
+    }
+    ++frames;
+    pos += static_cast<size_t>(h.length);
+  }
+  return frames >= 2 ? total : 0;
+}
+
+}  // namespace qrv::mci

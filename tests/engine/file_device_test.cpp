@@ -1,0 +1,242 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QTest>
+#include <filesystem>
+
+#include "audio_fixtures.h"
+#include "engine/mci/device_table.h"
+#include "engine/media_player.h"
+#include "runtime/exceptions.h"
+#include "temp_prefix.h"
+
+namespace qrv {
+namespace {
+
+using namespace qrv::mci;
+
+class NotifyRecorder : public QObject {
+ public:
+  std::vector<uint32_t> codes;
+  bool event(QEvent* e) override {
+    if (e->type() != NotifyEvent::EventType()) return QObject::event(e);
+    codes.push_back(static_cast<NotifyEvent*>(e)->Code());
+    return true;
+  }
+};
+
+std::string ErrorOf(ErrorCode code) {
+  std::string text;
+  GetErrorString(code, text);
+  return text;
+}
+
+class FileDeviceTest : public ::testing::Test {
+ protected:
+  FileDeviceTest() {
+    prefix.MakeDir("media");
+    WriteWaveAt("tone.wav", 1000);
+  }
+  std::string Host(const std::string& name) const { return prefix.DriveC() + "/media/" + name; }
+  void WriteWaveAt(const std::string& name, int ms) { test::WriteWave(Host(name), ms); }
+  static std::string Win(const std::string& name) { return "c:\\media\\" + name; }
+
+  void OpenPlayer(const std::string& name) {
+    player.SetFileName(Win(name));
+    player.Open();
+    player.SetOnNotify([this](TMediaPlayer*) { ++notified; });
+  }
+  bool WaitNotified(int count = 1) {
+    return QTest::qWaitFor([&] { return notified >= count; }, 10000);
+  }
+  std::string OpenError(const std::string& element) {
+    player.SetFileName(element);
+    try {
+      player.Open();
+    } catch (const EMCIDeviceError& e) {
+      EXPECT_FALSE(player.DeviceOpen());
+      return e.Message();
+    }
+    return "opened";
+  }
+
+  test::TempPrefix prefix;
+  TMediaPlayer player;
+  int notified = 0;
+};
+
+TEST_F(FileDeviceTest, OpensAWaveAndPlaysToItsEnd) {
+  OpenPlayer("tone.wav");
+  EXPECT_EQ(player.Length(), 1000);
+  EXPECT_EQ(player.Position(), 0);
+  EXPECT_EQ(player.Mode(), TMPModes::ModeStopped);
+  EXPECT_EQ(player.TimeFormat(), 0);
+  EXPECT_EQ(player.Tracks(), 1);
+  EXPECT_TRUE(player.SupportsPlay());
+  EXPECT_FALSE(player.SupportsVideo());
+  player.Play();
+  EXPECT_EQ(player.LastError(), 0u);
+  EXPECT_EQ(player.Mode(), TMPModes::ModePlaying);
+  ASSERT_TRUE(WaitNotified());
+  EXPECT_EQ(player.Mode(), TMPModes::ModeStopped);
+  EXPECT_EQ(player.Position(), player.Length());
+
+  // At the end, Play starts again from the beginning.
+  player.Play();
+  EXPECT_LT(player.Position(), 500);
+  EXPECT_EQ(player.Mode(), TMPModes::ModePlaying);
+}
+
+TEST_F(FileDeviceTest, NotificationCodesReachTheCallbackThroughTheEventLoop) {
+  NotifyRecorder window;
+  Request open;
+  open.element = Win("tone.wav");
+  ASSERT_EQ(SendCommand(0, MCI_OPEN, MCI_WAIT | MCI_OPEN_ELEMENT, open), 0u);
+  const DeviceId id = open.device_id;
+  Request play;
+  play.callback = &window;
+  ASSERT_EQ(SendCommand(id, MCI_PLAY, MCI_NOTIFY, play), 0u);
+  ASSERT_EQ(SendCommand(id, MCI_PLAY, MCI_NOTIFY, play), 0u);
+  Request stop;
+  ASSERT_EQ(SendCommand(id, MCI_STOP, MCI_WAIT, stop), 0u);
+  play.from = 700;
+  ASSERT_EQ(SendCommand(id, MCI_PLAY, MCI_NOTIFY | MCI_FROM, play), 0u);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window.codes.size() >= 3; }, 10000));
+  EXPECT_EQ(window.codes, (std::vector<uint32_t>{MCI_NOTIFY_SUPERSEDED, MCI_NOTIFY_ABORTED,
+                                                 MCI_NOTIFY_SUCCESSFUL}));
+  Request status;
+  status.item = MCI_STATUS_POSITION;
+  SendCommand(id, MCI_STATUS, MCI_WAIT | MCI_STATUS_ITEM, status);
+  EXPECT_EQ(status.return_value, 1000u);
+  Request close;
+  EXPECT_EQ(SendCommand(id, MCI_CLOSE, MCI_WAIT, close), 0u);
+}
+
+TEST_F(FileDeviceTest, PauseHoldsThePositionAndResumeGoesOn) {
+  WriteWaveAt("long.wav", 2000);
+  OpenPlayer("long.wav");
+  player.Play();
+  QTest::qWait(300);
+  player.Pause();
+  EXPECT_EQ(player.Mode(), TMPModes::ModePaused);
+  const int32_t paused_at = player.Position();
+  EXPECT_GT(paused_at, 0);
+  EXPECT_LT(paused_at, 2000);
+  QTest::qWait(200);
+  EXPECT_EQ(player.Position(), paused_at);
+  EXPECT_EQ(notified, 1) << "pausing aborts the pending notification";
+
+  player.Pause();  // resumes
+  EXPECT_EQ(player.Mode(), TMPModes::ModePlaying);
+  QTest::qWait(100);
+  EXPECT_GT(player.Position(), paused_at);
+  ASSERT_TRUE(WaitNotified(2));
+  EXPECT_EQ(player.Position(), 2000);
+}
+
+TEST_F(FileDeviceTest, StopKeepsThePositionAndPlayGoesOnFromIt) {
+  WriteWaveAt("long.wav", 2000);
+  OpenPlayer("long.wav");
+  player.Play();
+  QTest::qWait(200);
+  player.Stop();
+  EXPECT_EQ(player.Mode(), TMPModes::ModeStopped);
+  const int32_t stopped_at = player.Position();
+  EXPECT_GT(stopped_at, 0);
+  player.Play();
+  EXPECT_GE(player.Position(), stopped_at);
+  player.Stop();
+}
+
+TEST_F(FileDeviceTest, SeeksInAndOutOfRange) {
+  OpenPlayer("tone.wav");
+  player.Play();
+  player.SetPosition(400);
+  EXPECT_EQ(player.LastError(), 0u);
+  EXPECT_EQ(player.Mode(), TMPModes::ModeStopped) << "a seek leaves the device stopped";
+  EXPECT_EQ(player.Position(), 400);
+
+  player.SetPosition(1001);
+  EXPECT_EQ(player.LastError(), MCIERR_OUTOFRANGE);
+  EXPECT_EQ(player.Position(), 400);
+  player.SetPosition(-5);
+  EXPECT_EQ(player.LastError(), MCIERR_OUTOFRANGE);
+  EXPECT_EQ(player.Position(), 400);
+
+  player.SetPosition(1000);
+  EXPECT_EQ(player.Position(), player.Length());
+  player.Previous();
+  EXPECT_EQ(player.Position(), 0);
+  player.Next();
+  EXPECT_EQ(player.Position(), 1000);
+  EXPECT_EQ(player.Mode(), TMPModes::ModeStopped);
+}
+
+TEST_F(FileDeviceTest, FailingOpensSayWhy) {
+  EXPECT_EQ(OpenError(""), ErrorOf(MCIERR_FILENAME_REQUIRED));
+  EXPECT_EQ(OpenError(Win("missing.wav")), ErrorOf(MCIERR_FILE_NOT_FOUND));
+  EXPECT_EQ(OpenError("q:\\nodrive\\x.wav"), ErrorOf(MCIERR_FILE_NOT_FOUND));
+
+  prefix.MakeDir("media/folder.wav");
+  EXPECT_EQ(OpenError(Win("folder.wav")), ErrorOf(MCIERR_FILE_READ));
+  if (::geteuid() != 0) {  // the superuser reads every file
+    WriteWaveAt("locked.wav", 100);
+    ::chmod(Host("locked.wav").c_str(), 0);
+    EXPECT_EQ(OpenError(Win("locked.wav")), ErrorOf(MCIERR_FILE_READ));
+  }
+
+  test::WriteAll(Host("notes.mp3"), "These are not sounds, only words in a text file.\n");
+  EXPECT_EQ(OpenError(Win("notes.mp3")), ErrorOf(MCIERR_EXTENSION_NOT_FOUND));
+  test::WriteAll(Host("empty.wav"), "");
+  EXPECT_EQ(OpenError(Win("empty.wav")), ErrorOf(MCIERR_EXTENSION_NOT_FOUND));
+
+  const std::string whole = test::ReadAll(Host("tone.wav"));
+  test::WriteAll(Host("cut.wav"), whole.substr(0, 30));
+  EXPECT_EQ(OpenError(Win("cut.wav")), ErrorOf(MCIERR_INVALID_FILE));
+  EXPECT_EQ(DeviceTable::Instance().OpenCount(), 0u);
+}
+
+TEST_F(FileDeviceTest, OpensAnMp3ByItsContent) {
+  WriteWaveAt("source.wav", 1500);
+  if (!test::EncodeMp3(Host("source.wav"), Host("song.dat"))) GTEST_SKIP() << "no MP3 encoder";
+  OpenPlayer("song.dat");  // the name says nothing; the content decides
+  EXPECT_NEAR(player.Length(), 1500, 80);
+  player.SetPosition(player.Length() - 300);
+  player.Play();
+  ASSERT_TRUE(WaitNotified());
+  EXPECT_EQ(player.Position(), player.Length());
+}
+
+// Restores $QUORVIN_AUDIO_SINK when the test ends.
+class SinkOverride {
+ public:
+  explicit SinkOverride(const char* value) : previous_(qgetenv("QUORVIN_AUDIO_SINK")) {
+    if (value == nullptr) {
+      qunsetenv("QUORVIN_AUDIO_SINK");
+    } else {
+      qputenv("QUORVIN_AUDIO_SINK", value);
+    }
+  }
+  ~SinkOverride() { qputenv("QUORVIN_AUDIO_SINK", previous_); }
+
+ private:
+  QByteArray previous_;
+};
+
+TEST_F(FileDeviceTest, PlaysWithTheSystemOutputOrWithoutAnyAndWithABrokenSinkName) {
+  WriteWaveAt("short.wav", 300);
+  for (const char* sink : {static_cast<const char*>(nullptr), "no-such-sink-element ! nothing"}) {
+    SinkOverride override(sink);
+    notified = 0;
+    OpenPlayer("short.wav");
+    player.Play();
+    EXPECT_EQ(player.LastError(), 0u);
+    ASSERT_TRUE(WaitNotified()) << (sink ? sink : "default output");
+    EXPECT_EQ(player.Position(), 300);
+    player.Close();
+  }
+}
+
+}  // namespace
+}  // namespace qrv
