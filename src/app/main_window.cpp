@@ -1,0 +1,174 @@
+#include "main_window.h"
+
+#include "engine/orb_player.h"
+#include "playlists/file_list_box.h"
+#include "playlists/forms/first_run_window.h"
+#include "playlists/forms/new_playlist_window.h"
+#include "playlists/forms/open_file_window.h"
+#include "playlists/forms/open_playlist_window.h"
+#include "playlists/forms/save_playlist_window.h"
+#include "runtime/application.h"
+#include "runtime/exceptions.h"
+#include "runtime/fs/file_ops.h"
+#include "runtime/fs/text_file.h"
+#include "runtime/timer.h"
+#include "runtime/widgets/fonts.h"
+#include "runtime/widgets/gauge.h"
+#include "runtime/widgets/label.h"
+#include "runtime/widgets/menu_bar.h"
+#include "runtime/widgets/picture.h"
+#include "runtime/widgets/rich_buffer.h"
+#include "runtime/widgets/window_style.h"
+#include "tags/forms/audio_editor_window.h"
+#include "time_display.h"
+#include "windows/about_window.h"
+#include "windows/background_window.h"
+#include "windows/cd_player_window.h"
+#include "windows/help_window.h"
+
+namespace qrv {
+
+TForm1* Form1 = nullptr;
+
+TForm1::TForm1(QWidget* parent) : TForm(parent), time_separator_(SystemTimeSeparator()) {
+  SetCaption("Quorvin 3.0 Pro");
+  SetBorderStyle(FormBorderStyle::kSingle);
+  SetBorderIcons(BorderIcons{.system_menu = true, .minimize = true, .maximize = false});
+  SetPosition(FormPosition::kDesktopCenter);
+  SetClientSize(330, 495);
+  setFont(LayoutFont("MS Sans Serif", 11));
+  SetColors(this, Qt::black, Qt::blue);
+  setWindowIcon(QIcon(QStringLiteral(":/app/quorvin.png")));
+
+  CreateDecoration();
+  CreateTransport();
+  CreateLabels();
+  CreateWindowedControls();
+  CreateMenu();
+  CreateTimers();
+  RunCreateHandler();
+}
+
+TForm1::~TForm1() {
+  // Timers must not tick into a half-destroyed window.
+  Timer1->SetEnabled(false);
+  Timer2->SetEnabled(false);
+  Timer3->SetEnabled(false);
+}
+
+void TForm1::CreateMenu() {
+  ActionManager1 = new QObject(this);
+  ActionManager1->setObjectName(QStringLiteral("ActionManager1"));
+  const auto command = [this](const char* name, const char* caption, auto handler) {
+    auto* action = new TMenuAction(QString::fromUtf8(caption), ActionManager1);
+    action->setObjectName(QString::fromLatin1(name));
+    action->SetOnExecute([this, action, handler] { (this->*handler)(action); });
+    return action;
+  };
+  fileopen1 = command("fileopen1", "Open &File", &TForm1::fileopen1Execute);
+  FileExit1 = new TMenuAction(QStringLiteral("E&xit"), ActionManager1);
+  FileExit1->setObjectName(QStringLiteral("FileExit1"));
+  FileExit1->SetHint(QStringLiteral("Exit|Quits the application"));
+  FileExit1->SetOnExecute([this] { Close(); });
+  newlist = command("newlist", "&New Playlist", &TForm1::newlistExecute);
+  // Stored disabled; the create handler enables it.
+  newlist->setEnabled(false);
+  openlist = command("openlist", "&Open Playlist", &TForm1::openlistExecute);
+  savelist = command("savelist", "&Save Playlist", &TForm1::savelistExecute);
+  cback1 = command("cback1", "&Change Background", &TForm1::cback1Execute);
+  cdpl = command("cdpl", "Cd Player", &TForm1::cdplExecute);
+  mp3edit1 = command("mp3edit1", "Audio Editor", &TForm1::mp3edit1Execute);
+  about1 = command("about1", "&About", &TForm1::about1Execute);
+  help1 = command("help1", "Help", &TForm1::help1Execute);
+
+  ActionMainMenuBar1->AddMenu(QStringLiteral("&File"), {fileopen1, FileExit1});
+  ActionMainMenuBar1->AddMenu(QStringLiteral("&Playlist"), {newlist, openlist, savelist});
+  ActionMainMenuBar1->AddMenu(QStringLiteral("&Background"), {cback1});
+  ActionMainMenuBar1->AddMenu(QStringLiteral("&Tools"), {cdpl, mp3edit1});
+  ActionMainMenuBar1->AddMenu(QStringLiteral("&Help"), {about1, help1});
+  ActionMainMenuBar1->setFont(LayoutFont("Tahoma", 11));
+}
+
+void TForm1::FormCreate() {
+  newlist->setEnabled(true);
+}
+
+void TForm1::FormShow() {
+  // No second attempt: a start bitmap that cannot be read is reported and the window shows
+  // without a background.
+  if (fs::FileExists(kStartBitmapPath)) {
+    back1->LoadFromFile(kStartBitmapPath);
+  } else {
+    back1->LoadFromFile(kStandardBitmapPath);
+  }
+  Label6->SetCaption(fs::FileExists(kLastListPath) ? QStringLiteral("Last Saved") : QString());
+}
+
+void TForm1::FormClose(CloseAction& action) {
+  // A failed write is reported, and the window closes all the same: the old "last.lst" is still
+  // intact (it is replaced in one step), and a window that refused to close while its data
+  // folder is unusable would leave the user no way out.
+  try {
+    Rich1->Clear();
+    Rich1->AddLine(playlist1->Folder());
+    Rich1->SaveToFile(kLastListPath);
+  } catch (const Exception& e) {
+    Application::Instance().HandleException(e);
+  }
+  action = CloseAction::kHide;
+  emit Closed();
+}
+
+void TForm1::Timer1Timer(QObject*) {
+  // Without an open medium the player reports no valid position; the display then shows zero.
+  const int32_t position = mp31->DeviceOpen() ? mp31->Position() : 0;
+  Gauge1->SetProgress(position);
+  time1->SetCaption(FormatPlayTime(position, time_separator_));
+}
+
+void TForm1::Timer3Timer(QObject*) {
+  Timer3->SetEnabled(false);
+  title1->SetCaption(QString());
+  if (!fs::FileExists(kLastListPath)) {
+    Form5->ShowModal();
+    return;
+  }
+  const std::string folder = ReadFirstLine(kLastListPath);
+  if (folder.empty()) return;
+  playlist1->SelectPath(folder);
+  // The list itself stays silent about a folder it cannot enter; the restore tells the user why
+  // the playlist did not come back.
+  if (!fs::DirectoryExists(folder) && !fs::FileExists(folder)) {
+    throw EInOutError(EInOutError::kPathNotFound);
+  }
+}
+
+void TForm1::fileopen1Execute(QObject*) {
+  Form9->ShowModal();
+}
+void TForm1::newlistExecute(QObject*) {
+  Form2->ShowModal();
+}
+void TForm1::openlistExecute(QObject*) {
+  Form3->ShowModal();
+}
+void TForm1::savelistExecute(QObject*) {
+  Form4->ShowModal();
+}
+void TForm1::cback1Execute(QObject*) {
+  Form8->Show();
+}
+void TForm1::cdplExecute(QObject*) {
+  cdplayer->Show();
+}
+void TForm1::mp3edit1Execute(QObject*) {
+  mp3tools->Show();
+}
+void TForm1::about1Execute(QObject*) {
+  Form7->ShowModal();
+}
+void TForm1::help1Execute(QObject*) {
+  Form6->Show();
+}
+
+}  // namespace qrv

@@ -1,0 +1,168 @@
+#pragma once
+
+#include <QObject>
+#include <string>
+
+#include "runtime/form.h"
+
+namespace qrv {
+
+class TActionMainMenuBar;
+class TDDMBitBtn;
+class TFileListBox;
+class TGauge;
+class TImage;
+class TLabel;
+class TMenuAction;
+class TOrbPlayer;
+class TRichBuffer;
+class TTrackBar;
+class Timer;
+class Tmp3Tag;
+
+// The main window: the playlist, the transport, the time display and the menu. It owns the
+// player, the tag component and the playlist through which the whole program plays; the other
+// windows act on them through the global instance.
+class TForm1 : public TForm {
+  Q_OBJECT
+
+ public:
+  // The fixed files of the data folder that this window reads and writes.
+  static constexpr const char* kLastListPath = "c:\\qrv30\\last.lst";
+  static constexpr const char* kStartBitmapPath = "c:\\qrv30\\start.bmp";
+  static constexpr const char* kStandardBitmapPath = "c:\\qrv30\\backgrounds\\standar.bmp";
+  static constexpr const char* kPlaylistMask = "*.mp?;*.wav;*.wave";
+  // The step of "<<" and ">>" in milliseconds, and the period of the end-of-medium poll.
+  static constexpr int kSkipStep = 2100;
+  static constexpr int kAdvancePeriod = 6500;
+  static constexpr int kRestoreDelay = 5000;
+
+  explicit TForm1(QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // Controls, in stacking order.
+  TImage* Image1 = nullptr;
+  TImage* Image2 = nullptr;
+  TImage* Image3 = nullptr;
+  TImage* Image4 = nullptr;
+  TImage* back1 = nullptr;
+  TImage* Image6 = nullptr;
+  TLabel* Label1 = nullptr;
+  TLabel* title1 = nullptr;
+  TGauge* Gauge1 = nullptr;
+  TImage* Image7 = nullptr;
+  TImage* Image8 = nullptr;
+  TImage* Image9 = nullptr;
+  TImage* Image10 = nullptr;
+  TImage* Image11 = nullptr;
+  TImage* Image12 = nullptr;
+  TImage* Image13 = nullptr;
+  TImage* Image14 = nullptr;
+  TLabel* Label3 = nullptr;
+  TDDMBitBtn* DDMBitBtn1 = nullptr;
+  TDDMBitBtn* DDMBitBtn2 = nullptr;
+  TDDMBitBtn* seek1 = nullptr;
+  TDDMBitBtn* DDMBitBtn4 = nullptr;
+  TDDMBitBtn* DDMBitBtn5 = nullptr;
+  TDDMBitBtn* DDMBitBtn6 = nullptr;
+  TDDMBitBtn* pause1 = nullptr;
+  TLabel* Label6 = nullptr;
+  TImage* Image15 = nullptr;
+  TImage* Image16 = nullptr;
+  TImage* Image17 = nullptr;
+  TImage* Image18 = nullptr;
+  TImage* Image19 = nullptr;
+  TLabel* ch1 = nullptr;
+  TLabel* Artist1 = nullptr;
+  TLabel* Label2 = nullptr;
+  TLabel* Label7 = nullptr;
+  TLabel* Label4 = nullptr;
+  TLabel* time1 = nullptr;
+  TImage* Image5 = nullptr;
+  TImage* Image20 = nullptr;
+  TImage* Image21 = nullptr;
+  TFileListBox* playlist1 = nullptr;
+  TActionMainMenuBar* ActionMainMenuBar1 = nullptr;
+  TTrackBar* TrackBar1 = nullptr;
+  TRichBuffer* Rich1 = nullptr;
+  TOrbPlayer* mp31 = nullptr;
+
+  // Non-visual members.
+  QObject* ActionManager1 = nullptr;
+  TMenuAction* fileopen1 = nullptr;
+  TMenuAction* FileExit1 = nullptr;
+  TMenuAction* newlist = nullptr;
+  TMenuAction* openlist = nullptr;
+  TMenuAction* savelist = nullptr;
+  TMenuAction* cback1 = nullptr;
+  TMenuAction* cdpl = nullptr;
+  TMenuAction* mp3edit1 = nullptr;
+  TMenuAction* about1 = nullptr;
+  TMenuAction* help1 = nullptr;
+  Timer* Timer1 = nullptr;
+  Timer* Timer2 = nullptr;
+  Timer* Timer3 = nullptr;
+  Tmp3Tag* mp3Tag1 = nullptr;
+
+  // Start-up, display and shutdown.
+  void Timer1Timer(QObject* sender);
+  void Timer3Timer(QObject* sender);
+
+  // The transport.
+  void DDMBitBtn6Click(QObject* sender);
+  void pause1Click(QObject* sender);
+  void DDMBitBtn2Click(QObject* sender);
+  void DDMBitBtn4Click(QObject* sender);
+  void DDMBitBtn1Click(QObject* sender);
+  void DDMBitBtn5Click(QObject* sender);
+  void seek1Click(QObject* sender);
+  void TrackBar1Change(QObject* sender);
+  void Timer2Timer(QObject* sender);
+  void playlist1Click(QObject* sender);
+
+  // Menu commands.
+  void fileopen1Execute(QObject* sender);
+  void newlistExecute(QObject* sender);
+  void openlistExecute(QObject* sender);
+  void savelistExecute(QObject* sender);
+  void cback1Execute(QObject* sender);
+  void cdplExecute(QObject* sender);
+  void mp3edit1Execute(QObject* sender);
+  void about1Execute(QObject* sender);
+  void help1Execute(QObject* sender);
+
+  // Steps that several transport handlers share.
+  void ResetTransportControls();
+  void ShowTrackInfo(const std::string& path);
+  void StartPlayback();
+
+ signals:
+  // The window has closed; since it is the main window, the program ends.
+  void Closed();
+
+ protected:
+  void FormCreate() override;
+  void FormShow() override;
+  void FormClose(CloseAction& action) override;
+
+ private:
+  void CreateDecoration();
+  void CreateTransport();
+  void CreateLabels();
+  void CreateWindowedControls();
+  void CreateMenu();
+  void CreateTimers();
+  void TrackStart();
+  void SkipBy(int delta);
+  void StepItem(int delta);
+  void SetTransportButtonsEnabled(bool enabled);
+
+  QString time_separator_;
+  // Set once the end-of-medium poll has reported that nothing is open; cleared as soon as a
+  // medium is open again. See Timer2Timer.
+  bool idle_poll_reported_ = false;
+};
+
+extern TForm1* Form1;
+
+}  // namespace qrv

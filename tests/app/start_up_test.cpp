@@ -1,0 +1,254 @@
+// Start-up, the restore of the last playlist, the first-run prompt, the time display and the
+// shutdown that stores the playlist folder.
+#include <sys/resource.h>
+
+#include <QDir>
+#include <QTest>
+#include <QTimer>
+#include <csignal>
+
+#include "app/time_display.h"
+#include "main_window_fixture.h"
+#include "playlists/forms/first_run_window.h"
+#include "playlists/forms/new_playlist_window.h"
+#include "playlists/forms/open_file_window.h"
+#include "playlists/forms/open_playlist_window.h"
+#include "playlists/forms/save_playlist_window.h"
+#include "runtime/fs/drive_map.h"
+#include "runtime/guard.h"
+#include "runtime/widgets/menu_bar.h"
+#include "runtime/widgets/picture.h"
+#include "runtime/widgets/rich_buffer.h"
+#include "tags/forms/audio_editor_window.h"
+#include "windows/about_window.h"
+#include "windows/background_window.h"
+#include "windows/cd_player_window.h"
+#include "windows/help_window.h"
+
+namespace qrv::test {
+namespace {
+
+using StartUp = MainWindowTest;
+
+TEST(TimeDisplay, DropsMillisecondsAndWrapsHoursAtADay) {
+  EXPECT_EQ(FormatPlayTime(3723999, QStringLiteral(":")), QStringLiteral("01:02:03"));
+  EXPECT_EQ(FormatPlayTime(90000000, QStringLiteral(":")), QStringLiteral("01:00:00"));
+  EXPECT_EQ(FormatPlayTime(0, QStringLiteral(".")), QStringLiteral("00:00:00").replace(':', '.'));
+  EXPECT_EQ(FormatPlayTime(59999, QStringLiteral(":")), QStringLiteral("00:00:59"));
+  EXPECT_EQ(FormatPlayTime(-1, QStringLiteral(":")), QStringLiteral("00:00:00"));
+  EXPECT_EQ(SystemTimeSeparator().size(), 1);
+}
+
+TEST_F(StartUp, MainWindowStartsIdleWithItsCaptionsAndMenus) {
+  StartProgram();
+  TForm1& f = Main();
+  EXPECT_TRUE(f.isVisible());
+  EXPECT_EQ(f.Caption(), "Quorvin 3.0 Pro");
+  EXPECT_EQ(f.ClientWidth(), 330);
+  EXPECT_EQ(f.ClientHeight(), 495);
+  EXPECT_EQ(Application::Instance().Title(), "Quorvin Pro");
+  EXPECT_EQ(f.title1->Caption(), QStringLiteral("Loading QRV3 Engine.."));
+  EXPECT_EQ(f.time1->Caption(), QStringLiteral("00:00:00"));
+  EXPECT_EQ(View(), (TransportView{"Pause", "Seek", false, true, true, false}));
+  EXPECT_TRUE(f.Timer1->Enabled());
+  EXPECT_TRUE(f.newlist->isEnabled());
+  EXPECT_FALSE(f.mp31->DeviceOpen());
+  EXPECT_TRUE(f.mp31->isHidden());
+  EXPECT_TRUE(f.Rich1->isHidden());
+  EXPECT_FALSE(f.back1->Picture().isNull());
+  EXPECT_EQ(f.Label6->Caption(), QString());
+  QStringList menus;
+  for (QAction* menu : f.ActionMainMenuBar1->actions()) menus << menu->text();
+  EXPECT_EQ(menus, (QStringList{"&File", "&Playlist", "&Background", "&Tools", "&Help"}));
+  EXPECT_EQ(f.FileExit1->Hint(), QStringLiteral("Exit|Quits the application"));
+  // Every global exists once the start-up is over.
+  for (QWidget* w : std::initializer_list<QWidget*>{Form1, Form2, Form3, Form4, Form5, Form6, Form7,
+                                                    Form8, Form9, mp3tools, cdplayer}) {
+    EXPECT_NE(w, nullptr);
+  }
+  EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(StartUp, ShowUsesTheChosenBackgroundAndMarksAStoredPlaylist) {
+  QImage start(8, 8, QImage::Format_RGB32);
+  start.fill(Qt::red);
+  ASSERT_TRUE(start.save(QString::fromStdString(Prefix().DriveC() + "/qrv30/start.bmp"), "BMP"));
+  Prefix().WriteFile("qrv30/last.lst", "c:\\music\r\n");
+  StartProgram();
+  EXPECT_EQ(QColor(Main().back1->Picture().toImage().pixel(0, 0)), QColor(Qt::red));
+  EXPECT_EQ(Main().Label6->Caption(), QStringLiteral("Last Saved"));
+}
+
+TEST_F(StartUp, MissingBackgroundIsReportedAndTheWindowStillShows) {
+  QFile::remove(QString::fromStdString(Prefix().DriveC() + "/qrv30/backgrounds/standar.bmp"));
+  Prefix().WriteFile("qrv30/last.lst", "c:\\music\r\n");
+  StartProgram();
+  EXPECT_TRUE(Main().isVisible());
+  EXPECT_EQ(TakeMessages(),
+            std::vector<std::string>{"Cannot open file c:\\qrv30\\backgrounds\\standar.bmp."});
+  // The second step of the show handler was skipped.
+  EXPECT_EQ(Main().Label6->Caption(), QString());
+}
+
+TEST_F(StartUp, RestoreTakesTheFirstLineOnly) {
+  Prefix().MakeDir("other");
+  Prefix().WriteFile("qrv30/last.lst", "c:\\other\r\nc:\\music\r\n");
+  StartProgram();
+  Main().title1->SetCaption(QStringLiteral("picked meanwhile"));
+  Main().Timer3Timer(Main().Timer3);
+  EXPECT_FALSE(Main().Timer3->Enabled());
+  EXPECT_EQ(Main().title1->Caption(), QString());
+  EXPECT_EQ(Main().playlist1->Folder(), "c:\\other");
+  EXPECT_FALSE(Main().mp31->DeviceOpen());
+  EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(StartUp, RestoreOfAnEmptyFileLeavesTheListAndShowsNoPrompt) {
+  Prefix().WriteFile("qrv30/last.lst", "");
+  StartProgram();
+  Main().Timer3Timer(Main().Timer3);
+  EXPECT_EQ(Main().playlist1->Folder(), "c:\\music");
+  EXPECT_FALSE(Form5->isVisible());
+  EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(StartUp, RestoreOfADriveRoot) {
+  Prefix().WriteFile("qrv30/last.lst", "c:\\\r\n");
+  StartProgram();
+  Main().Timer3Timer(Main().Timer3);
+  EXPECT_EQ(Main().playlist1->Folder(), "c:\\");
+}
+
+TEST_F(StartUp, RestoreOfAFolderThatIsGoneReportsItAndKeepsTheList) {
+  Prefix().WriteFile("qrv30/last.lst", "c:\\vanished\r\n");
+  StartProgram();
+  Guard([&] { Main().Timer3Timer(Main().Timer3); });
+  EXPECT_EQ(Main().playlist1->Folder(), "c:\\music");
+  EXPECT_EQ(TakeMessages(), std::vector<std::string>{"File not found."});
+}
+
+TEST_F(StartUp, FirstRunShowsThePromptModally) {
+  StartProgram();
+  bool prompt_was_modal = false;
+  QTimer::singleShot(0, [&] {
+    prompt_was_modal = Form5->isVisible() && Form5->IsModal();
+    Form5->Close();
+  });
+  Main().Timer3Timer(Main().Timer3);
+  EXPECT_TRUE(prompt_was_modal);
+  EXPECT_FALSE(Form5->isVisible());
+  EXPECT_EQ(Main().title1->Caption(), QString());
+}
+
+TEST_F(StartUp, TimeAndGaugeFollowThePosition) {
+  StartProgram();
+  TForm1& f = Main();
+  // With nothing open the display shows zero and never fails.
+  f.Timer1Timer(f.Timer1);
+  EXPECT_EQ(f.time1->Caption(), FormatPlayTime(0, SystemTimeSeparator()));
+  EXPECT_TRUE(messages_.empty());
+
+  Device().length = 7200000;
+  Choose(0);
+  Device().position = 3723999;
+  f.Timer1Timer(f.Timer1);
+  EXPECT_EQ(f.time1->Caption(), FormatPlayTime(3723999, SystemTimeSeparator()));
+  EXPECT_EQ(f.Gauge1->Progress(), 3723999);
+  EXPECT_EQ(f.Gauge1->PercentDone(), 51);
+  // Ticks within the same second and percent repaint nothing.
+  const int label_requests = f.time1->RepaintRequests();
+  const int gauge_requests = f.Gauge1->RepaintRequests();
+  Device().position = 3723999 - 500;
+  f.Timer1Timer(f.Timer1);
+  EXPECT_EQ(f.time1->RepaintRequests(), label_requests);
+  EXPECT_EQ(f.Gauge1->RepaintRequests(), gauge_requests);
+}
+
+TEST_F(StartUp, CloseWritesTheFolderWithCrLf) {
+  StartProgram();
+  Main().Close();
+  EXPECT_EQ(Prefix().ReadFile("qrv30/last.lst"), "c:\\music\r\n");
+  EXPECT_FALSE(Main().isVisible());
+}
+
+TEST_F(StartUp, CloseOnADriveRootKeepsItsBackslash) {
+  StartProgram();
+  Main().playlist1->SelectPath("c:\\");
+  Main().FileExit1->Execute();
+  EXPECT_EQ(Prefix().ReadFile("qrv30/last.lst"), "c:\\\r\n");
+}
+
+// Lowers the largest file this process may write, so that writing a file fails part-way as on a
+// full disk; the limit and the signal that goes with it come back when the object goes.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &previous_);
+    previous_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = previous_;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &previous_);
+    std::signal(SIGXFSZ, previous_handler_);
+  }
+
+ private:
+  rlimit previous_{};
+  void (*previous_handler_)(int) = nullptr;
+};
+
+TEST_F(StartUp, FailedWriteIsReportedKeepsTheOldFileAndStillCloses) {
+  Prefix().WriteFile("qrv30/last.lst", "c:\\old\r\n");
+  StartProgram();
+  {
+    FileSizeLimit limit(4);
+    Main().Close();
+  }
+  EXPECT_EQ(TakeMessages(), std::vector<std::string>{"Cannot create file c:\\qrv30\\last.lst."});
+  EXPECT_EQ(Prefix().ReadFile("qrv30/last.lst"), "c:\\old\r\n");
+  EXPECT_EQ(QDir(QString::fromStdString(Prefix().DriveC() + "/qrv30"))
+                .entryList(QDir::Files | QDir::Hidden),
+            QStringList{"last.lst"});
+  EXPECT_FALSE(Main().isVisible());
+}
+
+TEST_F(StartUp, MissingDataFolderAtCloseIsReported) {
+  StartProgram();
+  ASSERT_TRUE(QDir(QString::fromStdString(Prefix().DriveC() + "/qrv30")).removeRecursively());
+  Main().Close();
+  EXPECT_EQ(TakeMessages(), std::vector<std::string>{"Cannot create file c:\\qrv30\\last.lst."});
+}
+
+TEST_F(StartUp, KeyboardNavigationInThePlaylistPlaysEachItem) {
+  StartProgram();
+  TForm1& f = Main();
+  f.playlist1->setFocus();
+  f.playlist1->SetItemIndex(0);
+  f.playlist1Click(f.playlist1);
+  for (const char* expected : {"c:\\music\\02 Two.mp3", "c:\\music\\03 Three.mp3"}) {
+    QTest::keyClick(f.playlist1, Qt::Key_Down);
+    EXPECT_EQ(f.mp31->FileName(), expected);
+    EXPECT_TRUE(DevicePlaying());
+  }
+  QTest::keyClick(f.playlist1, Qt::Key_Up);
+  EXPECT_EQ(f.mp31->FileName(), "c:\\music\\02 Two.mp3");
+  EXPECT_EQ(f.title1->Caption(), QStringLiteral("Second Song"));
+}
+
+TEST_F(StartUp, ClickingAnItemInSeekModeLeavesIt) {
+  StartProgram();
+  TForm1& f = Main();
+  Choose(0);
+  f.seek1Click(f.seek1);
+  ASSERT_EQ(f.seek1->Caption(), QStringLiteral("Resume"));
+  const QRect row = f.playlist1->visualRect(f.playlist1->model()->index(2, 0));
+  QTest::mouseClick(f.playlist1->viewport(), Qt::LeftButton, {}, row.center());
+  EXPECT_EQ(View(), (TransportView{"Pause", "Seek", false, true, true, true}));
+  EXPECT_EQ(f.mp31->FileName(), "c:\\music\\03 Three.mp3");
+  EXPECT_TRUE(DevicePlaying());
+}
+
+}  // namespace
+}  // namespace qrv::test
