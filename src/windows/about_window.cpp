@@ -34,6 +34,11 @@ TForm7::TForm7(QWidget* parent) : TForm(parent) {
   GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
   GroupBox1->setFont(LayoutFont("MS Sans Serif", 11));
   SetColors(GroupBox1, Qt::black, Qt::blue);
+  // The caption sits on the frame's top line, as on the desktop the window imitates; the credit
+  // lines keep their places because they are positioned within the box, not laid out.
+  GroupBox1->setStyleSheet(
+      QStringLiteral("QGroupBox { border: 1px solid #808080; margin-top: 6px; }"
+                     "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 1px; }"));
   Label3 = LayoutLabel(GroupBox1, "Label3", {8, 24, 204, 16}, auto_size, text,
                        QStringLiteral("Programming: the Quorvin team"));
   Label4 = LayoutLabel(GroupBox1, "Label4", {8, 48, 138, 16}, auto_size, text,

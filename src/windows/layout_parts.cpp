@@ -30,12 +30,19 @@ TImage* DecorativeLine(QWidget* parent, const char* name, Bounds bounds, LineDir
 
 TLabel* LayoutLabel(QWidget* parent, const char* name, Bounds bounds, LabelSizing sizing,
                     const QFont& font, const QString& caption) {
-  auto* label = Place(new TLabel(parent), bounds);
+  auto* label = new TLabel(parent);
   label->setObjectName(QString::fromLatin1(name));
+  label->SetSizing(sizing);
   label->setFont(font);
   label->SetFontColor(Qt::blue);
-  label->SetSizing(sizing);
   label->SetCaption(caption);
+  // A label of fixed size takes the layout's size only now: while it still sized itself, every
+  // change of font or text above would have fitted it to its (empty) text.
+  if (sizing == LabelSizing::Fixed) {
+    Place(label, bounds);
+  } else {
+    PlaceAt(label, bounds.left, bounds.top);
+  }
   return label;
 }
 

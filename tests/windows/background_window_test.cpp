@@ -149,6 +149,16 @@ TEST_F(BackgroundChooserTest, AFileThatIsNotABitmapIsReportedAndNeverKept) {
   EXPECT_EQ(prefix.ReadFile("qrv30/start.bmp"), Backgrounds("green.bmp"));
 }
 
+TEST_F(BackgroundChooserTest, OkThatCannotKeepTheChoiceSaysSoAndStaysOpen) {
+  // A folder in the way of the start bitmap: the copy cannot succeed.
+  prefix.MakeDir("qrv30/start.bmp");
+  ClickEntry("green.bmp");
+  form->dxButton1->Click();
+  EXPECT_EQ(log.texts, (std::vector<std::string>{"Cannot create file c:\\qrv30\\start.bmp."}));
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(prefix.List("qrv30/start.bmp"), std::vector<std::string>{});
+}
+
 TEST_F(BackgroundChooserTest, CancelWithABrokenStartBitmapReportsAndStaysOpen) {
   prefix.WriteFile("qrv30/start.bmp", "garbage");
   ClickEntry("green.bmp");

@@ -91,6 +91,18 @@ TEST(CdWindow, OpenWithoutADiscReportsAndKeepsTheCount) {
   EXPECT_EQ(window->Label1->Caption(), QStringLiteral("2"));
 }
 
+TEST_F(CdWindowTest, ValueLabelsKeepTheirPlaceWhateverTheyShow) {
+  // Fixed labels never size themselves to their text: the values must show even while short.
+  EXPECT_EQ(window->Label1->geometry(), QRect(176, 47, 81, 17));
+  EXPECT_EQ(window->Label3->geometry(), QRect(176, 72, 89, 25));
+  window->DDMBitBtn1->Click();
+  window->Timer1Timer(window->Timer1);
+  EXPECT_EQ(window->Label1->geometry(), QRect(176, 47, 81, 17));
+  EXPECT_EQ(window->Label3->geometry(), QRect(176, 72, 89, 25));
+  EXPECT_GT(window->Label2->width(), 0);
+  EXPECT_EQ(window->Label2->pos(), QPoint(88, 46));
+}
+
 TEST_F(CdWindowTest, NextWhilePlayingShowsTheTrackJumpedTo) {
   OpenAndPlay();
   EXPECT_EQ(TrackNr(), QStringLiteral("0"));
