@@ -1,11 +1,28 @@
 #include "help_window.h"
 
+#include <QPlainTextEdit>
+
+#include "controls/dx_button.h"
+#include "layout_parts.h"
+#include "runtime/fs/text_file.h"
 #include "runtime/widgets/fonts.h"
 #include "runtime/widgets/window_style.h"
 
 namespace qrv {
 
 TForm6* Form6 = nullptr;
+
+namespace {
+
+// The stored text as the view shows it: each CR LF, and each lone CR, ends one line.
+QString PlainLines(const std::string& bytes) {
+  QString text = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return text;
+}
+
+}  // namespace
 
 TForm6::TForm6(QWidget* parent) : TForm(parent) {
   SetCaption("Help");
@@ -15,7 +32,37 @@ TForm6::TForm6(QWidget* parent) : TForm(parent) {
   SetClientSize(633, 381);
   setFont(LayoutFont("MS Sans Serif", 11));
   SetColors(this, Qt::black, QPalette().color(QPalette::WindowText));
+
+  RichEdit1 = Place(new QPlainTextEdit(this), {8, 8, 617, 337});
+  RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
+  RichEdit1->setAccessibleName(QStringLiteral("Help text"));
+  RichEdit1->setReadOnly(true);
+  // Read-only, but the reader can still move through and select the text with the keyboard.
+  RichEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  RichEdit1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  RichEdit1->setFont(LayoutFont("MS Sans Serif", 11));
+  QPalette view = RichEdit1->palette();
+  view.setColor(QPalette::Base, Qt::black);
+  view.setColor(QPalette::Text, Qt::blue);
+  RichEdit1->setPalette(view);
+
+  dxButton1 = DialogButton(this, "dxButton1", {280, 352, 73, 25}, QStringLiteral("Ok"));
+  dxButton1->SetOnClick([this](QObject* sender) { dxButton1Click(sender); });
+  setTabOrder(RichEdit1, dxButton1);
   RunCreateHandler();
+}
+
+void TForm6::FormShow() {
+  // Cleared first, so that a file that cannot be read leaves an empty view rather than the text
+  // of an earlier showing.
+  RichEdit1->clear();
+  RichEdit1->setPlainText(PlainLines(ReadTextFile(kHelpPath)));
+}
+
+void TForm6::dxButton1Click(QObject*) {
+  Close();
 }
 
 }  // namespace qrv

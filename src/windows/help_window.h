@@ -1,15 +1,32 @@
 #pragma once
 
+#include <QObject>
+
 #include "runtime/form.h"
+
+class QPlainTextEdit;
 
 namespace qrv {
 
-// Shows the help text of the data folder.
+class TdxButton;
+
+// Shows the help text of the data folder, read afresh at every showing, so that edits to the
+// file appear the next time the window opens.
 class TForm6 : public TForm {
   Q_OBJECT
 
  public:
+  static constexpr const char* kHelpPath = "c:\\qrv30\\helppro.txt";
+
   explicit TForm6(QWidget* parent = nullptr);
+
+  QPlainTextEdit* RichEdit1 = nullptr;
+  TdxButton* dxButton1 = nullptr;
+
+  void dxButton1Click(QObject* sender);
+
+ protected:
+  void FormShow() override;
 };
 
 extern TForm6* Form6;

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <cstdint>
+
+#include "runtime/form.h"
+#include "runtime/widgets/label.h"
+
+namespace qrv {
+
+class TDDMBitBtn;
+class TImage;
+class TdxButton;
+
+enum class LineDirection { kHorizontal, kVertical };
+
+// A one-pixel decorative line: the program's line art shown unscaled, so that a control shorter
+// than the art shows just its first part, as a picture in a small control does.
+TImage* DecorativeLine(QWidget* parent, const char* name, Bounds bounds, LineDirection direction);
+
+// A label with the given font, sizing and caption, drawn in the layouts' blue.
+TLabel* LayoutLabel(QWidget* parent, const char* name, Bounds bounds, LabelSizing sizing,
+                    const QFont& font, const QString& caption);
+
+// A transport-style bitmap button with a caption and no glyph, in blue "MS Sans Serif" of the
+// given pixel height.
+TDDMBitBtn* CaptionButton(QWidget* parent, const char* name, Bounds bounds, const QString& caption,
+                          int font_pixels, bool bold, std::uint32_t transparent_color);
+
+// A dialog push button with its caption; it takes the window's font and colour.
+TdxButton* DialogButton(QWidget* parent, const char* name, Bounds bounds, const QString& caption);
+
+}  // namespace qrv

@@ -1,0 +1,214 @@
+#include "windows/cd_player_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <memory>
+
+#include "controls/bit_btn.h"
+#include "disc_image.h"
+#include "engine/orb_player.h"
+#include "runtime/timer.h"
+#include "runtime/widgets/label.h"
+#include "runtime/widgets/picture.h"
+#include "temp_prefix.h"
+#include "window_helpers.h"
+#include "windows/main_background.h"
+
+namespace qrv {
+namespace {
+
+constexpr int kWaitMs = 10000;
+
+// The CD window on a four-track image of three-second tracks.
+class CdWindowTest : public ::testing::Test {
+ protected:
+  CdWindowTest() : disc(prefix.Root(), 4, 3), window(std::make_unique<Tcdplayer>()) {}
+  ~CdWindowTest() override { window.reset(); }
+
+  TOrbPlayer& Player() { return *window->cdplayer1; }
+  int Track() { return Player().Position() & 0xFF; }
+  bool WaitForMode(TMPModes mode) {
+    return QTest::qWaitFor([&] { return Player().Mode() == mode; }, kWaitMs);
+  }
+  // What the window shows beside "Track nr:" after its next tick.
+  QString TrackNr() {
+    window->Timer1Timer(window->Timer1);
+    return window->Label3->Caption();
+  }
+  void OpenAndPlay() {
+    window->DDMBitBtn1->Click();
+    window->DDMBitBtn6->Click();
+    ASSERT_TRUE(WaitForMode(TMPModes::ModePlaying));
+  }
+
+  test::TempPrefix prefix;
+  test::MessageLog log;
+  test::DiscImage disc;
+  std::unique_ptr<Tcdplayer> window;
+};
+
+TEST_F(CdWindowTest, EveryButtonButOpenNeedsAnOpenDisc) {
+  window->pause1->SetCaption(QStringLiteral("Resume"));
+  window->DDMBitBtn6->Click();
+  EXPECT_EQ(window->pause1->Caption(), QStringLiteral("Resume")) << "Play fails before the caption";
+  window->pause1->Click();
+  EXPECT_EQ(window->pause1->Caption(), QStringLiteral("Pause")) << "Resume changes it first";
+  window->pause1->Click();
+  EXPECT_EQ(window->pause1->Caption(), QStringLiteral("Pause")) << "Pause fails before it";
+  window->DDMBitBtn3->Click();
+  window->DDMBitBtn4->Click();
+  window->DDMBitBtn2->Click();
+  EXPECT_EQ(log.texts, std::vector<std::string>(6, "No MCI device open."));
+  EXPECT_TRUE(window->Label1->Caption().isEmpty());
+}
+
+TEST_F(CdWindowTest, OpenShowsTheTrackCountAndOpensAgain) {
+  EXPECT_TRUE(window->Label1->Caption().isEmpty());
+  window->DDMBitBtn1->Click();
+  EXPECT_EQ(window->Label1->Caption(), QStringLiteral("4"));
+  EXPECT_TRUE(Player().DeviceOpen());
+  window->DDMBitBtn1->Click();
+  EXPECT_EQ(window->Label1->Caption(), QStringLiteral("4"));
+  EXPECT_TRUE(log.texts.empty());
+}
+
+TEST(CdWindow, OpenWithoutADiscReportsAndKeepsTheCount) {
+  test::TempPrefix prefix;
+  test::MessageLog log;
+  auto window = std::make_unique<Tcdplayer>();
+  {
+    test::DiscImage disc(prefix.Root(), 2, 1);
+    window->DDMBitBtn1->Click();
+    ASSERT_EQ(window->Label1->Caption(), QStringLiteral("2"));
+  }
+  const QByteArray previous = qgetenv("QUORVIN_CDROM");
+  qputenv("QUORVIN_CDROM", QByteArray::fromStdString(prefix.Root() + "/missing.cue"));
+  window->DDMBitBtn1->Click();
+  qputenv("QUORVIN_CDROM", previous);
+  ASSERT_EQ(log.texts.size(), 1u);
+  EXPECT_FALSE(log.texts[0].empty());
+  EXPECT_EQ(window->Label1->Caption(), QStringLiteral("2"));
+}
+
+TEST_F(CdWindowTest, ValueLabelsKeepTheirPlaceWhateverTheyShow) {
+  // Fixed labels never size themselves to their text: the values must show even while short.
+  EXPECT_EQ(window->Label1->geometry(), QRect(176, 47, 81, 17));
+  EXPECT_EQ(window->Label3->geometry(), QRect(176, 72, 89, 25));
+  window->DDMBitBtn1->Click();
+  window->Timer1Timer(window->Timer1);
+  EXPECT_EQ(window->Label1->geometry(), QRect(176, 47, 81, 17));
+  EXPECT_EQ(window->Label3->geometry(), QRect(176, 72, 89, 25));
+  EXPECT_GT(window->Label2->width(), 0);
+  EXPECT_EQ(window->Label2->pos(), QPoint(88, 46));
+}
+
+TEST_F(CdWindowTest, NextWhilePlayingShowsTheTrackJumpedTo) {
+  OpenAndPlay();
+  EXPECT_EQ(TrackNr(), QStringLiteral("0"));
+  window->DDMBitBtn4->Click();
+  EXPECT_EQ(TrackNr(), QStringLiteral("2"));
+  window->DDMBitBtn4->Click();
+  EXPECT_EQ(TrackNr(), QStringLiteral("3"));
+  EXPECT_EQ(Track(), 3);
+  EXPECT_EQ(Player().Mode(), TMPModes::ModePlaying);
+  window->DDMBitBtn2->Click();  // Within the first second of track 3: back to track 2.
+  EXPECT_EQ(TrackNr(), QStringLiteral("2"));
+  EXPECT_TRUE(log.texts.empty());
+}
+
+TEST_F(CdWindowTest, NextWhileStoppedMovesButKeepsTheTrackNumber) {
+  window->DDMBitBtn1->Click();
+  window->DDMBitBtn4->Click();
+  EXPECT_EQ(Track(), 2);
+  EXPECT_EQ(Player().Mode(), TMPModes::ModeStopped);
+  EXPECT_EQ(TrackNr(), QStringLiteral("0"));
+  window->DDMBitBtn6->Click();
+  ASSERT_TRUE(WaitForMode(TMPModes::ModePlaying));
+  EXPECT_EQ(Track(), 2) << "Play starts from where the disc was moved to";
+  EXPECT_EQ(TrackNr(), QStringLiteral("0"));
+}
+
+TEST_F(CdWindowTest, PauseResumeAndStopCaptions) {
+  OpenAndPlay();
+  window->pause1->Click();
+  EXPECT_EQ(window->pause1->Caption(), QStringLiteral("Resume"));
+  ASSERT_TRUE(WaitForMode(TMPModes::ModePaused));
+  const int32_t paused_at = Player().Position();
+
+  window->pause1->Click();
+  EXPECT_EQ(window->pause1->Caption(), QStringLiteral("Pause"));
+  ASSERT_TRUE(WaitForMode(TMPModes::ModePlaying));
+  EXPECT_EQ(Track(), paused_at & 0xFF) << "resumed on the same track";
+
+  window->pause1->Click();
+  ASSERT_TRUE(WaitForMode(TMPModes::ModePaused));
+  window->DDMBitBtn3->Click();
+  ASSERT_TRUE(WaitForMode(TMPModes::ModeStopped));
+  EXPECT_EQ(window->pause1->Caption(), QStringLiteral("Resume")) << "Stop leaves the caption";
+
+  window->pause1->Click();  // "Resume" always ends in Play, which starts a stopped disc.
+  EXPECT_EQ(window->pause1->Caption(), QStringLiteral("Pause"));
+  EXPECT_TRUE(WaitForMode(TMPModes::ModePlaying));
+  EXPECT_TRUE(log.texts.empty());
+}
+
+TEST_F(CdWindowTest, PlayResetsThePauseCaption) {
+  window->DDMBitBtn1->Click();
+  window->pause1->Click();  // Stopped: nothing changes on the disc, the caption still turns.
+  EXPECT_EQ(window->pause1->Caption(), QStringLiteral("Resume"));
+  EXPECT_EQ(Player().Mode(), TMPModes::ModeStopped);
+  window->DDMBitBtn6->Click();
+  EXPECT_EQ(window->pause1->Caption(), QStringLiteral("Pause"));
+  EXPECT_TRUE(WaitForMode(TMPModes::ModePlaying));
+}
+
+TEST(CdWindow, TrackNumberShowsZeroOneSecondAfterCreationEvenWhenHidden) {
+  test::TempPrefix prefix;
+  Tcdplayer window;
+  EXPECT_TRUE(window.Label3->Caption().isEmpty());
+  EXPECT_TRUE(window.Label1->Caption().isEmpty());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window.Label3->Caption() == "0"; }, 3000));
+  EXPECT_FALSE(window.isVisible());
+}
+
+TEST(CdWindow, ShowingCopiesTheMainBackgroundOfThatMoment) {
+  test::TempPrefix prefix;
+  TImage background;
+  QImage red(4, 4, QImage::Format_RGB32);
+  red.fill(Qt::red);
+  background.SetPicture(QPixmap::fromImage(red));
+  SetMainBackground(&background);
+  {
+    Tcdplayer window;
+    EXPECT_TRUE(window.Image1->Picture().isNull());
+    window.Show();
+    EXPECT_EQ(window.Image1->Picture().toImage().pixelColor(0, 0), QColor(Qt::red));
+    QImage green(4, 4, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    background.SetPicture(QPixmap::fromImage(green));
+    EXPECT_EQ(window.Image1->Picture().toImage().pixelColor(0, 0), QColor(Qt::red));
+    window.Close();
+    window.Show();
+    EXPECT_EQ(window.Image1->Picture().toImage().pixelColor(0, 0), QColor(Qt::green));
+  }
+  SetMainBackground(nullptr);
+}
+
+TEST_F(CdWindowTest, ButtonsSpeakTheirCaptionsAndPressLikeAClick) {
+  const std::pair<TDDMBitBtn*, const char*> buttons[] = {
+      {window->DDMBitBtn1, "Open"}, {window->DDMBitBtn6, "Play"}, {window->pause1, "Pause"},
+      {window->DDMBitBtn3, "Stop"}, {window->DDMBitBtn2, "|<<"},  {window->DDMBitBtn4, ">>|"}};
+  for (const auto& [button, caption] : buttons) {
+    EXPECT_EQ(test::AccessibleRole(button), static_cast<int>(QAccessible::Button)) << caption;
+    EXPECT_EQ(test::AccessibleName(button), QString::fromLatin1(caption));
+  }
+  EXPECT_EQ(test::AccessibleName(window->Label2), QStringLiteral("Tracks  :"));
+  EXPECT_EQ(test::AccessibleName(window->Label4), QStringLiteral("Track nr:"));
+  ASSERT_TRUE(test::AccessiblePress(window->DDMBitBtn1));
+  EXPECT_EQ(window->Label1->Caption(), QStringLiteral("4"));
+  EXPECT_EQ(test::AccessibleName(window->Label1), QStringLiteral("4"));
+}
+
+}  // namespace
+}  // namespace qrv
