@@ -12,7 +12,7 @@
 #include "runtime/fs/file_ops.h"
 #include "runtime/fs/text_file.h"
 #include "runtime/timer.h"
-#include "runtime/widgets/fonts.h"
+#include "runtime/fonts.h"
 #include "runtime/widgets/gauge.h"
 #include "runtime/widgets/label.h"
 #include "runtime/widgets/menu_bar.h"
@@ -36,7 +36,7 @@ TForm1::TForm1(QWidget* parent) : TForm(parent), time_separator_(SystemTimeSepar
   SetBorderIcons(BorderIcons{.system_menu = true, .minimize = true, .maximize = false});
   SetPosition(FormPosition::kDesktopCenter);
   SetClientSize(330, 495);
-  setFont(LayoutFont("MS Sans Serif", 11));
+  setFont(PixelFont("MS Sans Serif", 11));
   SetColors(this, Qt::black, Qt::blue);
   setWindowIcon(QIcon(QStringLiteral(":/app/quorvin.png")));
 
@@ -86,7 +86,7 @@ void TForm1::CreateMenu() {
   ActionMainMenuBar1->AddMenu(QStringLiteral("&Background"), {cback1});
   ActionMainMenuBar1->AddMenu(QStringLiteral("&Tools"), {cdpl, mp3edit1});
   ActionMainMenuBar1->AddMenu(QStringLiteral("&Help"), {about1, help1});
-  ActionMainMenuBar1->setFont(LayoutFont("Tahoma", 11));
+  ActionMainMenuBar1->setFont(PixelFont("Tahoma", 11));
 }
 
 void TForm1::FormCreate() {
@@ -191,7 +191,11 @@ void TForm1::cdplExecute(QObject*) {
   ShowIfMade(cdplayer);
 }
 void TForm1::mp3edit1Execute(QObject*) {
-  ShowIfMade(mp3tools);
+  if (!mp3tools) return;
+  mp3tools->Show();
+  // The editor's timer has no tick action; showing fills the fields, which switches it off, and
+  // the command switches it on again, as the editor has always done.
+  if (mp3tools->Timer1) mp3tools->Timer1->SetEnabled(true);
 }
 void TForm1::about1Execute(QObject*) {
   ShowModalIfMade(Form7);

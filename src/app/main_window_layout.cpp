@@ -7,7 +7,7 @@
 #include "playlists/file_list_box.h"
 #include "runtime/guard.h"
 #include "runtime/timer.h"
-#include "runtime/widgets/fonts.h"
+#include "runtime/fonts.h"
 #include "runtime/widgets/gauge.h"
 #include "runtime/widgets/label.h"
 #include "runtime/widgets/menu_bar.h"
@@ -72,10 +72,10 @@ void TForm1::CreateDecoration() {
   back1->setAccessibleName(QStringLiteral("Background"));
   back1->SetFit(PictureFit::Stretch);
   Image6 = Picture(this, "Image6", {16, 264, 297, 1}, kLineH);
-  Label1 = AutoLabel(this, "Label1", 120, 272, LayoutFont("Lucida Console", 16, FontWeight::Bold),
+  Label1 = AutoLabel(this, "Label1", 120, 272, PixelFont("Lucida Console", 16, FontWeight::kBold),
                      QStringLiteral("Playlist"));
   title1 = Label(this, "title1", {56, 36, 265, 19}, LabelSizing::Fixed,
-                 LayoutFont("Lucida Console", 13), QStringLiteral("Loading QRV3 Engine.."));
+                 PixelFont("Lucida Console", 13), QStringLiteral("Loading QRV3 Engine.."));
   Gauge1 = Place(new TGauge(this), {40, 96, 249, 17});
   Gauge1->setObjectName(QStringLiteral("Gauge1"));
   Gauge1->SetBackColor(Qt::black);
@@ -89,7 +89,7 @@ void TForm1::CreateDecoration() {
   Image13 = Picture(this, "Image13", {48, 192, 1, 49}, kLineV);
   Image14 = Picture(this, "Image14", {48, 240, 233, 1}, kLineH);
   Label3 =
-      Label(this, "Label3", {58, 472, 216, 13}, LabelSizing::Fixed, LayoutFont("MS Sans Serif", 11),
+      Label(this, "Label3", {58, 472, 216, 13}, LabelSizing::Fixed, PixelFont("MS Sans Serif", 11),
             QStringLiteral("Quorvin Pro 3.0 - choose a file to play"));
   Label3->SetAlignment(LabelAlignment::Center);
 }
@@ -125,7 +125,7 @@ void TForm1::CreateTransport() {
     button->SetTransparent(true);
     button->SetColor(clBtnFace);
     button->SetTransparentColor(entry.transparent_color);
-    TFont font = TFont::FromQFont(LayoutFont("MS Sans Serif", 13), clBlue);
+    TFont font = TFont::FromQFont(PixelFont("MS Sans Serif", 13), clBlue);
     font.SetBold(entry.bold);
     button->SetFont(font);
     *entry.button = button;
@@ -147,7 +147,7 @@ void TForm1::CreateTransport() {
 }
 
 void TForm1::CreateLabels() {
-  const QFont small = LayoutFont("MS Sans Serif", 11);
+  const QFont small = PixelFont("MS Sans Serif", 11);
   Label6 = Label(this, "Label6", {208, 248, 105, 13}, LabelSizing::Fixed, small, QString());
   Image15 = Picture(this, "Image15", {16, 248, 297, 1}, kLineH);
   Image16 = Picture(this, "Image16", {16, 248, 1, 17}, kLineV);
@@ -155,18 +155,18 @@ void TForm1::CreateLabels() {
   Image18 = Picture(this, "Image18", {56, 248, 1, 17}, kLineV);
   Image19 = Picture(this, "Image19", {204, 248, 1, 17}, kLineV);
   ch1 = Label(this, "ch1", {16, 248, 41, 13}, LabelSizing::Fixed,
-              LayoutFont("MS Sans Serif", 11, FontWeight::Normal, FontSlant::Italic), QString());
+              PixelFont("MS Sans Serif", 11, FontWeight::kRegular, FontSlant::kItalic), QString());
   Artist1 = Label(this, "Artist1", {56, 60, 265, 19}, LabelSizing::Fixed,
-                  LayoutFont("Lucida Console", 13), QString());
+                  PixelFont("Lucida Console", 13), QString());
   Label2 =
-      AutoLabel(this, "Label2", 16, 34, LayoutFont("MS Sans Serif", 13), QStringLiteral("Title:"));
+      AutoLabel(this, "Label2", 16, 34, PixelFont("MS Sans Serif", 13), QStringLiteral("Title:"));
   Label7 =
-      AutoLabel(this, "Label7", 16, 58, LayoutFont("MS Sans Serif", 13), QStringLiteral("Artist:"));
+      AutoLabel(this, "Label7", 16, 58, PixelFont("MS Sans Serif", 13), QStringLiteral("Artist:"));
   Label4 = Label(this, "Label4", {56, 248, 145, 17}, LabelSizing::Fixed,
-                 LayoutFont("Times New Roman", 11, FontWeight::Bold), QStringLiteral("Brisona 3"));
+                 PixelFont("Times New Roman", 11, FontWeight::kBold), QStringLiteral("Brisona 3"));
   Label4->SetAlignment(LabelAlignment::Center);
   time1 = Label(this, "time1", {128, 128, 73, 16}, LabelSizing::Fixed,
-                LayoutFont("MS Sans Serif", 13, FontWeight::Bold), QStringLiteral("00:00:00"));
+                PixelFont("MS Sans Serif", 13, FontWeight::kBold), QStringLiteral("00:00:00"));
   time1->SetAlignment(LabelAlignment::Center);
   Image5 = Picture(this, "Image5", {128, 128, 1, 17}, kLineV);
   Image20 = Picture(this, "Image20", {200, 128, 1, 17}, kLineV);
@@ -178,7 +178,7 @@ void TForm1::CreateWindowedControls() {
   playlist1->setObjectName(QStringLiteral("playlist1"));
   playlist1->setAccessibleName(QStringLiteral("Playlist"));
   playlist1->SetMask(kPlaylistMask);
-  playlist1->setFont(LayoutFont("Lucida Console", 12));
+  playlist1->setFont(PixelFont("Lucida Console", 12));
   playlist1->SetItemHeight(12);
   SetColors(playlist1, Qt::black, Qt::blue);
   QPalette list_palette = playlist1->palette();

@@ -7,7 +7,7 @@
 #include "playlists/file_list_box.h"
 #include "runtime/exceptions.h"
 #include "runtime/fs/file_ops.h"
-#include "runtime/widgets/fonts.h"
+#include "runtime/fonts.h"
 #include "runtime/widgets/picture.h"
 #include "runtime/widgets/window_style.h"
 
@@ -21,7 +21,7 @@ TForm8::TForm8(QWidget* parent) : TForm(parent) {
   SetBorderIcons(BorderIcons{.system_menu = false, .minimize = false, .maximize = false});
   SetPosition(FormPosition::kMainFormCenter);
   SetClientSize(244, 186);
-  setFont(LayoutFont("MS Sans Serif", 11));
+  setFont(PixelFont("MS Sans Serif", 11));
   SetColors(this, Qt::black, QPalette().color(QPalette::WindowText));
 
   FileListBox1 = Place(new TFileListBox(this), {0, 8, 241, 137});

@@ -5,7 +5,7 @@
 #include "engine/orb_player.h"
 #include "layout_parts.h"
 #include "runtime/timer.h"
-#include "runtime/widgets/fonts.h"
+#include "runtime/fonts.h"
 #include "runtime/widgets/picture.h"
 
 namespace qrv {
@@ -44,7 +44,7 @@ void Tcdplayer::CreateButtons() {
 }
 
 void Tcdplayer::CreateLabels() {
-  const QFont large = LayoutFont("MS Sans Serif", 20);
+  const QFont large = PixelFont("MS Sans Serif", 20);
   Label1 = LayoutLabel(this, "Label1", {176, 47, 81, 17}, LabelSizing::Fixed, large, QString());
   Label1->setAccessibleDescription(QStringLiteral("Number of tracks"));
   Label2 = LayoutLabel(this, "Label2", {88, 46, 71, 24}, LabelSizing::AutoSize, large,

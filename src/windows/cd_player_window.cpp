@@ -6,7 +6,7 @@
 #include "engine/orb_player.h"
 #include "main_background.h"
 #include "runtime/timer.h"
-#include "runtime/widgets/fonts.h"
+#include "runtime/fonts.h"
 #include "runtime/widgets/label.h"
 #include "runtime/widgets/picture.h"
 #include "runtime/widgets/window_style.h"
@@ -32,7 +32,7 @@ Tcdplayer::Tcdplayer(QWidget* parent) : TForm(parent) {
   SetBorderIcons(BorderIcons{.system_menu = true, .minimize = true, .maximize = false});
   SetPosition(FormPosition::kMainFormCenter);
   SetClientSize(330, 230);
-  setFont(LayoutFont("MS Sans Serif", 11));
+  setFont(PixelFont("MS Sans Serif", 11));
   SetColors(this, Qt::black, Qt::blue);
   CreateDecoration();
   CreateButtons();

@@ -5,7 +5,7 @@
 #include "controls/dx_button.h"
 #include "layout_parts.h"
 #include "runtime/fs/text_file.h"
-#include "runtime/widgets/fonts.h"
+#include "runtime/fonts.h"
 #include "runtime/widgets/window_style.h"
 
 namespace qrv {
@@ -30,7 +30,7 @@ TForm6::TForm6(QWidget* parent) : TForm(parent) {
   SetBorderIcons(BorderIcons{.system_menu = false, .minimize = false, .maximize = false});
   SetPosition(FormPosition::kDesktopCenter);
   SetClientSize(633, 381);
-  setFont(LayoutFont("MS Sans Serif", 11));
+  setFont(PixelFont("MS Sans Serif", 11));
   SetColors(this, Qt::black, QPalette().color(QPalette::WindowText));
 
   RichEdit1 = Place(new QPlainTextEdit(this), {8, 8, 617, 337});
@@ -42,7 +42,7 @@ TForm6::TForm6(QWidget* parent) : TForm(parent) {
   RichEdit1->setLineWrapMode(QPlainTextEdit::NoWrap);
   RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  RichEdit1->setFont(LayoutFont("MS Sans Serif", 11));
+  RichEdit1->setFont(PixelFont("MS Sans Serif", 11));
   QPalette view = RichEdit1->palette();
   view.setColor(QPalette::Base, Qt::black);
   view.setColor(QPalette::Text, Qt::blue);

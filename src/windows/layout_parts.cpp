@@ -3,7 +3,7 @@
 #include "controls/bit_btn.h"
 #include "controls/color.h"
 #include "controls/dx_button.h"
-#include "runtime/widgets/fonts.h"
+#include "runtime/fonts.h"
 #include "runtime/widgets/picture.h"
 
 // The line art is compiled into the windows library; a static library registers it by hand.
@@ -60,7 +60,7 @@ TDDMBitBtn* CaptionButton(QWidget* parent, const char* name, Bounds bounds, cons
   button->SetTransparent(true);
   button->SetColor(clBtnFace);
   button->SetTransparentColor(transparent_color);
-  TFont font = TFont::FromQFont(LayoutFont("MS Sans Serif", font_pixels), clBlue);
+  TFont font = TFont::FromQFont(PixelFont("MS Sans Serif", font_pixels), clBlue);
   font.SetBold(bold);
   button->SetFont(font);
   return button;

@@ -7,7 +7,7 @@
 #include <QTest>
 
 #include "runtime/exceptions.h"
-#include "runtime/widgets/fonts.h"
+#include "runtime/fonts.h"
 #include "runtime/widgets/gauge.h"
 #include "runtime/widgets/label.h"
 #include "runtime/widgets/menu_bar.h"
@@ -114,7 +114,7 @@ TEST(TrackBar, KeepsTicksApartOnLongRanges) {
 
 TEST(Label, SameCaptionCostsNothingAndAutoSizeFollowsTheText) {
   TLabel label;
-  label.setFont(LayoutFont("MS Sans Serif", 13));
+  label.setFont(PixelFont("MS Sans Serif", 13));
   label.SetCaption(QStringLiteral("00:00:00"));
   const int requests = label.RepaintRequests();
   label.SetCaption(QStringLiteral("00:00:00"));
@@ -132,17 +132,6 @@ TEST(Label, SameCaptionCostsNothingAndAutoSizeFollowsTheText) {
   ASSERT_NE(accessible, nullptr);
   EXPECT_EQ(accessible->role(), QAccessible::StaticText);
   EXPECT_EQ(accessible->text(QAccessible::Name), QStringLiteral("a much longer caption than fits"));
-}
-
-TEST(Fonts, MapsClassicFacesToInstalledOnesKeepingPixelSizes) {
-  const QFont mono = LayoutFont("Lucida Console", 13);
-  EXPECT_EQ(mono.pixelSize(), 13);
-  EXPECT_TRUE(QFontInfo(mono).fixedPitch());
-  EXPECT_TRUE(MappedFontFamily("MS Sans Serif") == QStringLiteral("Liberation Sans") ||
-              MappedFontFamily("MS Sans Serif") == QStringLiteral("DejaVu Sans"));
-  EXPECT_TRUE(MappedFontFamily("times new roman").contains(QStringLiteral("Serif")));
-  EXPECT_TRUE(LayoutFont("Tahoma", 11, FontWeight::Bold).bold());
-  EXPECT_EQ(MappedFontFamily("Some Face"), QStringLiteral("Some Face"));
 }
 
 TEST(Picture, LoadsStretchesAndReportsBadFiles) {

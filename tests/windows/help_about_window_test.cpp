@@ -9,7 +9,7 @@
 #include "temp_prefix.h"
 #include "window_helpers.h"
 #include "windows/about_window.h"
-#include "windows/bevel.h"
+#include "runtime/widgets/bevel.h"
 #include "windows/help_window.h"
 
 namespace qrv {

@@ -1,9 +1,5 @@
 #include "dialog_controls.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
-#include <QPainter>
-
 #include "controls/dx_button.h"
 #include "runtime/widgets/label.h"
 
@@ -11,27 +7,6 @@ namespace qrv {
 namespace {
 
 constexpr int kFlatButtonHeight = 25;
-// The shadow colour of a lowered bevel edge.
-const QColor kBevelShadow(128, 128, 128);
-
-class SeparatorAccessible : public QAccessibleWidget {
- public:
-  explicit SeparatorAccessible(QWidget* widget)
-      : QAccessibleWidget(widget, QAccessible::Separator) {}
-};
-
-QAccessibleInterface* SeparatorFactory(const QString&, QObject* object) {
-  if (auto* bevel = qobject_cast<TBevel*>(object)) return new SeparatorAccessible(bevel);
-  return nullptr;
-}
-
-void InstallSeparatorAccessibility() {
-  static const bool installed = [] {
-    QAccessible::installFactory(SeparatorFactory);
-    return true;
-  }();
-  (void)installed;
-}
 
 }  // namespace
 
@@ -51,18 +26,6 @@ QLineEdit* MakeEditBox(QWidget* parent, const char* name, Bounds bounds,
   edit->setObjectName(QString::fromLatin1(name));
   edit->setAccessibleName(accessible_name);
   return edit;
-}
-
-TBevel::TBevel(QWidget* parent) : QWidget(parent) {
-  InstallSeparatorAccessibility();
-  setAccessibleName(QStringLiteral("Separator"));
-}
-
-void TBevel::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.fillRect(0, 0, width(), 1, kBevelShadow);
-  // A taller bevel shows the highlight edge under the shadow, as a lowered line does.
-  if (height() > 1) painter.fillRect(0, 1, width(), 1, Qt::white);
 }
 
 TLabeledEdit::TLabeledEdit(QWidget* parent) : QLineEdit(parent), label_(new TLabel(parent)) {

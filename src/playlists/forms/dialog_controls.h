@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "runtime/form.h"
+#include "runtime/widgets/bevel.h"
 
 namespace qrv {
 
@@ -19,17 +20,6 @@ TdxButton* MakeFlatButton(QWidget* parent, const char* name, const QString& capt
 // A plain one-line edit box in the window's font.
 QLineEdit* MakeEditBox(QWidget* parent, const char* name, Bounds bounds,
                        const QString& accessible_name);
-
-// A separator line drawn as a lowered bevel's top edge.
-class TBevel : public QWidget {
-  Q_OBJECT
-
- public:
-  explicit TBevel(QWidget* parent = nullptr);
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-};
 
 // An edit box with its own caption label standing a few pixels above it. The label is a sibling
 // in the same window, so it moves with the box but paints on the window's background.

@@ -3,7 +3,7 @@
 #include "controls/dx_button.h"
 #include "dialog_controls.h"
 #include "new_playlist_window.h"
-#include "runtime/widgets/fonts.h"
+#include "runtime/fonts.h"
 #include "runtime/widgets/label.h"
 #include "runtime/widgets/window_style.h"
 
@@ -17,17 +17,17 @@ TForm5::TForm5(QWidget* parent) : TForm(parent) {
   SetBorderIcons(BorderIcons{.system_menu = false, .minimize = false, .maximize = false});
   SetPosition(FormPosition::kDesktopCenter);
   SetClientSize(430, 140);
-  setFont(LayoutFont("MS Sans Serif", 11));
+  setFont(PixelFont("MS Sans Serif", 11));
   SetColors(this, Qt::black, QPalette().color(QPalette::WindowText));
 
   Label1 = PlaceAt(new TLabel(this), 8, 24);
   Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->setFont(LayoutFont("MS Sans Serif", 16, FontWeight::Bold));
+  Label1->setFont(PixelFont("MS Sans Serif", 16, FontWeight::kBold));
   Label1->SetFontColor(Qt::blue);
   Label1->SetCaption(QStringLiteral("This is the first time you run Quorvin 3.0"));
   Label2 = PlaceAt(new TLabel(this), 96, 64);
   Label2->setObjectName(QStringLiteral("Label2"));
-  Label2->setFont(LayoutFont("MS Sans Serif", 16));
+  Label2->setFont(PixelFont("MS Sans Serif", 16));
   Label2->SetFontColor(Qt::blue);
   Label2->SetCaption(QStringLiteral("Do you want to open a playlist?"));
   Bevel1 = Place(new TBevel(this), {0, 104, 433, 1});

@@ -7,7 +7,7 @@
 #include "playlists/directory_list_box.h"
 #include "playlists/drive_combo_box.h"
 #include "playlists/file_list_box.h"
-#include "runtime/widgets/fonts.h"
+#include "runtime/fonts.h"
 #include "runtime/widgets/label.h"
 #include "runtime/widgets/window_style.h"
 
@@ -21,7 +21,7 @@ TForm2::TForm2(QWidget* parent) : TForm(parent) {
   SetBorderIcons(BorderIcons{.system_menu = false, .minimize = false, .maximize = false});
   SetPosition(FormPosition::kMainFormCenter);
   SetClientSize(288, 210);
-  setFont(LayoutFont("MS Sans Serif", 11));
+  setFont(PixelFont("MS Sans Serif", 11));
   SetColors(this, Qt::black, QPalette().color(QPalette::WindowText));
 
   dxButton1 = MakeFlatButton(this, "dxButton1", QStringLiteral("Ok"), 224, 16, 57);

@@ -10,7 +10,7 @@
 #include "playlists/drive_combo_box.h"
 #include "playlists/file_list_box.h"
 #include "runtime/timer.h"
-#include "runtime/widgets/fonts.h"
+#include "runtime/fonts.h"
 #include "runtime/widgets/window_style.h"
 #include "tags/mp3_tag.h"
 
@@ -24,7 +24,7 @@ TForm9::TForm9(QWidget* parent) : TForm(parent) {
   SetBorderIcons(BorderIcons{.system_menu = false, .minimize = false, .maximize = false});
   SetPosition(FormPosition::kMainFormCenter);
   SetClientSize(362, 348);
-  setFont(LayoutFont("MS Sans Serif", 11));
+  setFont(PixelFont("MS Sans Serif", 11));
   SetColors(this, Qt::black, Qt::blue);
 
   Drive1 = Place(new TDriveComboBox(this), {8, 8, 345, 19});

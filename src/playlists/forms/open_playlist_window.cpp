@@ -8,7 +8,7 @@
 #include "runtime/fs/file_ops.h"
 #include "runtime/fs/text_file.h"
 #include "runtime/paths.h"
-#include "runtime/widgets/fonts.h"
+#include "runtime/fonts.h"
 #include "runtime/widgets/label.h"
 #include "runtime/widgets/window_style.h"
 #include "saved_playlists.h"
@@ -23,7 +23,7 @@ TForm3::TForm3(QWidget* parent) : TForm(parent) {
   SetBorderIcons(BorderIcons{.system_menu = false, .minimize = false, .maximize = false});
   SetPosition(FormPosition::kMainFormCenter);
   SetClientSize(287, 206);
-  setFont(LayoutFont("MS Sans Serif", 11));
+  setFont(PixelFont("MS Sans Serif", 11));
   SetColors(this, Qt::black, QPalette().color(QPalette::WindowText));
 
   File1 = Place(new TFileListBox(this), {8, 16, 273, 129});

@@ -7,7 +7,7 @@
 #include "runtime/exceptions.h"
 #include "runtime/guard.h"
 #include "runtime/paths.h"
-#include "runtime/widgets/fonts.h"
+#include "runtime/fonts.h"
 #include "runtime/widgets/label.h"
 #include "runtime/widgets/rich_buffer.h"
 #include "runtime/widgets/window_style.h"
@@ -23,7 +23,7 @@ TForm4::TForm4(QWidget* parent) : TForm(parent) {
   SetBorderIcons(BorderIcons{.system_menu = false, .minimize = false, .maximize = false});
   SetPosition(FormPosition::kMainFormCenter);
   SetClientSize(259, 113);
-  setFont(LayoutFont("MS Sans Serif", 11));
+  setFont(PixelFont("MS Sans Serif", 11));
   SetColors(this, Qt::black, QPalette().color(QPalette::WindowText));
 
   LabeledEdit1 = new TLabeledEdit(this);

@@ -8,7 +8,7 @@
 #include "controls/dx_button.h"
 #include "controls/font.h"
 #include "runtime/timer.h"
-#include "runtime/widgets/fonts.h"
+#include "runtime/fonts.h"
 #include "runtime/widgets/label.h"
 #include "tag_edit.h"
 
@@ -26,7 +26,7 @@ TLabel* CaptionLabel(QWidget* parent, const char* name, int left, int top, const
 
 // The layout's fonts: the window's own (bold) and the plain one of the file label and buttons.
 TFont ButtonFont() {
-  return TFont::FromQFont(LayoutFont("MS Sans Serif", 13), clBlue);
+  return TFont::FromQFont(PixelFont("MS Sans Serif", 13), clBlue);
 }
 
 }  // namespace
@@ -46,7 +46,7 @@ void Tmp3tools::CreateLabels() {
   Label9->SetSizing(LabelSizing::Fixed);
   Place(Label9, {88, 296, 289, 17});
   Label9->setObjectName(QStringLiteral("Label9"));
-  Label9->setFont(LayoutFont("MS Sans Serif", 13));
+  Label9->setFont(PixelFont("MS Sans Serif", 13));
   Label9->SetFontColor(Qt::blue);
   Label9->SetCaption(QStringLiteral("Filename"));
 }

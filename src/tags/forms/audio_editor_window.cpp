@@ -8,7 +8,7 @@
 #include "runtime/exceptions.h"
 #include "runtime/paths.h"
 #include "runtime/timer.h"
-#include "runtime/widgets/fonts.h"
+#include "runtime/fonts.h"
 #include "runtime/widgets/gauge.h"
 #include "runtime/widgets/label.h"
 #include "runtime/widgets/window_style.h"
@@ -36,7 +36,7 @@ Tmp3tools::Tmp3tools(QWidget* parent) : TForm(parent) {
   SetBorderIcons(BorderIcons{.system_menu = true, .minimize = true, .maximize = false});
   SetPosition(FormPosition::kMainFormCenter);
   SetClientSize(515, 323);
-  setFont(LayoutFont("MS Sans Serif", 13, FontWeight::Bold));
+  setFont(PixelFont("MS Sans Serif", 13, FontWeight::kBold));
   SetColors(this, Qt::black, Qt::blue);
   setWindowIcon(AudioEditorIcon());
 
