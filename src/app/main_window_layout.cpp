@@ -5,9 +5,9 @@
 #include "engine/orb_player.h"
 #include "main_window.h"
 #include "playlists/file_list_box.h"
+#include "runtime/fonts.h"
 #include "runtime/guard.h"
 #include "runtime/timer.h"
-#include "runtime/fonts.h"
 #include "runtime/widgets/gauge.h"
 #include "runtime/widgets/label.h"
 #include "runtime/widgets/menu_bar.h"
@@ -16,6 +16,7 @@
 #include "runtime/widgets/track_bar.h"
 #include "runtime/widgets/window_style.h"
 #include "tags/mp3_tag.h"
+#include "windows/layout_parts.h"
 
 // The frame art is compiled into this library; a static library must register it by hand.
 static void InitAppResources() {
@@ -113,22 +114,9 @@ void TForm1::CreateTransport() {
       {&pause1, "pause1", {168, 152, 57, 33}, "Pause", true, clWhite},
   };
   for (const auto& entry : buttons) {
-    auto* button = Place(new TDDMBitBtn(this), entry.bounds);
-    button->setObjectName(QString::fromLatin1(entry.name));
-    button->SetCaption(QString::fromLatin1(entry.caption));
-    button->SetShowCaption(true);
-    button->SetLayout(TButtonLayout::blGlyphTop);
-    button->SetSpacing(4);
-    button->SetNumGlyphs(1);
-    button->SetStyle(TGrayImageListStyle::gisGray);
-    button->SetGrayPortion(100);
-    button->SetTransparent(true);
-    button->SetColor(clBtnFace);
-    button->SetTransparentColor(entry.transparent_color);
-    TFont font = TFont::FromQFont(PixelFont("MS Sans Serif", 13), clBlue);
-    font.SetBold(entry.bold);
-    button->SetFont(font);
-    *entry.button = button;
+    *entry.button =
+        CaptionButton(this, entry.name, entry.bounds, QString::fromLatin1(entry.caption), 13,
+                      entry.bold, entry.transparent_color);
   }
   // Every transport action may move the position, so it brings the display up to pace first.
   const auto handler = [this](void (TForm1::*click)(QObject*)) {

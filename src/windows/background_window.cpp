@@ -6,8 +6,8 @@
 #include "picture_check.h"
 #include "playlists/file_list_box.h"
 #include "runtime/exceptions.h"
-#include "runtime/fs/file_ops.h"
 #include "runtime/fonts.h"
+#include "runtime/fs/file_ops.h"
 #include "runtime/widgets/picture.h"
 #include "runtime/widgets/window_style.h"
 

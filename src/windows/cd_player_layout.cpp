@@ -4,8 +4,8 @@
 #include "controls/color.h"
 #include "engine/orb_player.h"
 #include "layout_parts.h"
-#include "runtime/timer.h"
 #include "runtime/fonts.h"
+#include "runtime/timer.h"
 #include "runtime/widgets/picture.h"
 
 namespace qrv {

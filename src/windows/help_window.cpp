@@ -4,8 +4,8 @@
 
 #include "controls/dx_button.h"
 #include "layout_parts.h"
-#include "runtime/fs/text_file.h"
 #include "runtime/fonts.h"
+#include "runtime/fs/text_file.h"
 #include "runtime/widgets/window_style.h"
 
 namespace qrv {

@@ -5,11 +5,11 @@
 #include <QTimer>
 
 #include "controls/dx_button.h"
+#include "runtime/widgets/bevel.h"
 #include "runtime/widgets/label.h"
 #include "temp_prefix.h"
 #include "window_helpers.h"
 #include "windows/about_window.h"
-#include "runtime/widgets/bevel.h"
 #include "windows/help_window.h"
 
 namespace qrv {

@@ -9,8 +9,8 @@
 #include "playlists/directory_list_box.h"
 #include "playlists/drive_combo_box.h"
 #include "playlists/file_list_box.h"
-#include "runtime/timer.h"
 #include "runtime/fonts.h"
+#include "runtime/timer.h"
 #include "runtime/widgets/window_style.h"
 #include "tags/mp3_tag.h"
 

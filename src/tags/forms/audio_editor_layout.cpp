@@ -7,10 +7,11 @@
 #include "controls/color.h"
 #include "controls/dx_button.h"
 #include "controls/font.h"
-#include "runtime/timer.h"
 #include "runtime/fonts.h"
+#include "runtime/timer.h"
 #include "runtime/widgets/label.h"
 #include "tag_edit.h"
+#include "windows/layout_parts.h"
 
 namespace qrv {
 namespace {
@@ -58,7 +59,7 @@ void Tmp3tools::CreateEditBoxes() {
     Bounds bounds;
     const char* accessible_name;
   };
-  const BoxSpec specs[] = {
+  const BoxSpec entries[] = {
       {&title, "title", {88, 16, 417, kEditHeight}, "Title"},
       {&artist, "artist", {88, 56, 417, kEditHeight}, "Artist"},
       {&album, "album", {88, 96, 417, kEditHeight}, "Album"},
@@ -68,15 +69,15 @@ void Tmp3tools::CreateEditBoxes() {
       {&track, "track", {88, 256, 57, kEditHeight}, "Track"},
   };
   QWidget* previous = nullptr;
-  for (const auto& spec : specs) {
-    auto* box = Place(new TTagEdit(this), spec.bounds);
-    box->setObjectName(QString::fromLatin1(spec.name));
+  for (const auto& entry : entries) {
+    auto* box = Place(new TTagEdit(this), entry.bounds);
+    box->setObjectName(QString::fromLatin1(entry.name));
     // Before the first show each box holds its own name; every show replaces it.
-    box->setText(QString::fromLatin1(spec.name));
-    box->setAccessibleName(QString::fromLatin1(spec.accessible_name));
+    box->setText(QString::fromLatin1(entry.name));
+    box->setAccessibleName(QString::fromLatin1(entry.accessible_name));
     if (previous) setTabOrder(previous, box);
     previous = box;
-    *spec.box = box;
+    *entry.box = box;
   }
 }
 
@@ -96,14 +97,14 @@ void Tmp3tools::CreateButtons() {
       {&dxButton3, "dxButton3", 48, "Refresh"},
   };
   QWidget* previous = track;
-  for (const auto& spec : flats) {
-    auto* button = Place(new TdxButton(GroupBox1), {8, spec.top, 105, 17});
-    button->setObjectName(QString::fromLatin1(spec.name));
-    button->SetCaption(QString::fromLatin1(spec.caption));
+  for (const auto& entry : flats) {
+    auto* button = Place(new TdxButton(GroupBox1), {8, entry.top, 105, 17});
+    button->setObjectName(QString::fromLatin1(entry.name));
+    button->SetCaption(QString::fromLatin1(entry.caption));
     button->SetFont(ButtonFont());
     setTabOrder(previous, button);
     previous = button;
-    *spec.button = button;
+    *entry.button = button;
   }
   dxButton1->SetOnClick([this](QObject* sender) { dxButton1Click(sender); });
   dxButton2->SetOnClick([this](QObject* sender) { dxButton2Click(sender); });
@@ -120,24 +121,11 @@ void Tmp3tools::CreateButtons() {
       {&DDMBitBtn1, "DDMBitBtn1", 392, "|<", clBlack},
       {&DDMBitBtn5, "DDMBitBtn5", 448, ">|", clWhite},
   };
-  for (const auto& spec : steps) {
-    auto* button = Place(new TDDMBitBtn(this), {spec.left, 288, 49, 25});
-    button->setObjectName(QString::fromLatin1(spec.name));
-    button->SetCaption(QString::fromLatin1(spec.caption));
-    button->SetShowCaption(true);
-    button->SetLayout(TButtonLayout::blGlyphTop);
-    button->SetSpacing(4);
-    button->SetNumGlyphs(1);
-    button->SetStyle(TGrayImageListStyle::gisGray);
-    button->SetGrayPortion(100);
-    button->SetTransparent(true);
-    button->SetColor(clBtnFace);
-    button->SetTransparentColor(spec.transparent_color);
-    // The step buttons take the window's font: bold blue.
-    TFont font = ButtonFont();
-    font.SetBold(true);
-    button->SetFont(font);
-    *spec.button = button;
+  // The step buttons take the window's font: bold blue.
+  for (const auto& entry : steps) {
+    *entry.button =
+        CaptionButton(this, entry.name, {entry.left, 288, 49, 25},
+                      QString::fromLatin1(entry.caption), 13, true, entry.transparent_color);
   }
   DDMBitBtn1->SetOnClick([this](QObject* sender) { DDMBitBtn1Click(sender); });
   DDMBitBtn5->SetOnClick([this](QObject* sender) { DDMBitBtn5Click(sender); });
