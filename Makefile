@@ -37,9 +37,9 @@ test-sanitize:
 	@scripts/install-deps --sanitize
 	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQRV_SANITIZE=ON
 	cmake --build $(SAN_BUILD) -j $(JOBS)
+	$(MAKE) fuzz
 	cd $(SAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
-	$(MAKE) fuzz
 
 # The libFuzzer targets, built with clang and the sanitizers and run for a bounded time each.
 fuzz:
