@@ -30,15 +30,7 @@ std::unique_ptr<CdDevice> CdDevice::Open(ErrorCode& error) {
   }
   std::unique_ptr<CdDevice> device(new CdDevice());
   device->disc_ = std::move(disc);
-  device->playback_ =
-      std::make_unique<Playback>(Playback::Handlers{[d = device.get()] {
-                                                      d->mode_ = MCI_MODE_STOP;
-                                                      d->FinishNotify(MCI_NOTIFY_SUCCESSFUL);
-                                                    },
-                                                    [d = device.get()] {
-                                                      d->mode_ = MCI_MODE_STOP;
-                                                      d->FinishNotify(MCI_NOTIFY_FAILURE);
-                                                    }});
+  device->CreatePlayback();
   PrerollResult preroll = device->playback_->Preroll(std::move(pipeline));
   if (!preroll.ok) {
     error = preroll.timed_out ? MCIERR_DEVICE_NOT_READY : MCIERR_HARDWARE;
@@ -103,24 +95,14 @@ bool CdDevice::Decode(uint32_t value, int32_t& lsn) const {
 ErrorCode CdDevice::Execute(uint32_t command, uint32_t flags, Request& request) {
   switch (command) {
     case MCI_CLOSE:
-      FinishNotify(MCI_NOTIFY_ABORTED);
-      playback_.reset();
-      return 0;
+      return CloseMedium();
     case MCI_PLAY:
       return Play(flags, request);
     case MCI_RESUME:
-      if (mode_ == MCI_MODE_PLAY) {
-        if ((flags & MCI_NOTIFY) != 0) ArmNotify(request.callback);
-        return 0;
-      }
-      return Play(flags & ~MCI_FROM, request);
+      return ResumePlaying(flags, request);
     case MCI_STOP:
     case MCI_PAUSE:
-      FinishNotify(MCI_NOTIFY_ABORTED);
-      playback_->Halt();
-      mode_ = command == MCI_STOP ? MCI_MODE_STOP : MCI_MODE_PAUSE;
-      NotifyNow(flags, request);
-      return 0;
+      return Halt(command, flags, request);
     case MCI_SEEK:
       return Seek(flags, request);
     case MCI_STATUS:
@@ -160,18 +142,7 @@ ErrorCode CdDevice::Play(uint32_t flags, const Request& request) {
     if (!Decode(request.from, lsn)) return MCIERR_OUTOFRANGE;
     from = SectorNs(lsn);
   }
-  if ((flags & MCI_NOTIFY) != 0) {
-    ArmNotify(request.callback);
-  } else {
-    FinishNotify(MCI_NOTIFY_SUPERSEDED);
-  }
-  if (!playback_->Start(from)) {
-    mode_ = MCI_MODE_STOP;
-    FinishNotify(MCI_NOTIFY_FAILURE);
-    return MCIERR_HARDWARE;
-  }
-  mode_ = MCI_MODE_PLAY;
-  return 0;
+  return StartPlayback(flags, request, from, MCIERR_HARDWARE);
 }
 
 ErrorCode CdDevice::Seek(uint32_t flags, const Request& request) {
@@ -186,11 +157,7 @@ ErrorCode CdDevice::Seek(uint32_t flags, const Request& request) {
   } else {
     return MCIERR_MISSING_PARAMETER;
   }
-  FinishNotify(MCI_NOTIFY_ABORTED);
-  mode_ = MCI_MODE_STOP;
-  if (!playback_->Seek(SectorNs(lsn))) return MCIERR_HARDWARE;
-  NotifyNow(flags, request);
-  return 0;
+  return SeekStopped(SectorNs(lsn), flags, request, MCIERR_HARDWARE);
 }
 
 ErrorCode CdDevice::Status(uint32_t flags, Request& request) const {

@@ -3,14 +3,13 @@
 #include <memory>
 
 #include "cd_disc.h"
-#include "device.h"
-#include "playback.h"
+#include "pipeline_device.h"
 
 namespace qrv::mci {
 
 // The "CDAudio" device: plays an audio disc from any position to its end. Positions are in
 // MSF (the default), milliseconds or TMSF, as the time format says.
-class CdDevice : public Device {
+class CdDevice : public PipelineDevice {
  public:
   static std::unique_ptr<CdDevice> Open(ErrorCode& error);
   ~CdDevice() override;
@@ -19,7 +18,7 @@ class CdDevice : public Device {
 
  private:
   CdDevice() = default;
-  ErrorCode Play(uint32_t flags, const Request& request);
+  ErrorCode Play(uint32_t flags, const Request& request) override;
   ErrorCode Seek(uint32_t flags, const Request& request);
   ErrorCode Status(uint32_t flags, Request& request) const;
   ErrorCode Capability(Request& request) const;
@@ -31,8 +30,6 @@ class CdDevice : public Device {
   int32_t CurrentSector() const;
 
   std::shared_ptr<CdDisc> disc_;
-  std::unique_ptr<Playback> playback_;
-  uint32_t mode_ = MCI_MODE_STOP;
   uint32_t time_format_ = MCI_FORMAT_MSF;
 };
 

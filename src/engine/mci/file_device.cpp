@@ -87,15 +87,7 @@ std::unique_ptr<FileDevice> FileDevice::Open(const std::string& element, ErrorCo
   g_object_set(playbin.get(), "flags", kFlagVideo | kFlagAudio, nullptr);
 
   std::unique_ptr<FileDevice> device(new FileDevice());
-  device->playback_ =
-      std::make_unique<Playback>(Playback::Handlers{[d = device.get()] {
-                                                      d->mode_ = MCI_MODE_STOP;
-                                                      d->FinishNotify(MCI_NOTIFY_SUCCESSFUL);
-                                                    },
-                                                    [d = device.get()] {
-                                                      d->mode_ = MCI_MODE_STOP;
-                                                      d->FinishNotify(MCI_NOTIFY_FAILURE);
-                                                    }});
+  device->CreatePlayback();
   PrerollResult preroll = device->playback_->Preroll(std::move(playbin));
   if (!preroll.ok) {
     error = preroll.timed_out ? MCIERR_DEVICE_NOT_READY : ClassifyError(preroll.error.get());
@@ -132,20 +124,14 @@ uint32_t FileDevice::PositionMs() const {
 ErrorCode FileDevice::Execute(uint32_t command, uint32_t flags, Request& request) {
   switch (command) {
     case MCI_CLOSE:
-      FinishNotify(MCI_NOTIFY_ABORTED);
-      playback_.reset();
-      return 0;
+      return CloseMedium();
     case MCI_PLAY:
       return Play(flags, request);
     case MCI_RESUME:
-      return Resume(flags, request);
+      return ResumePlaying(flags, request);
     case MCI_STOP:
     case MCI_PAUSE:
-      FinishNotify(MCI_NOTIFY_ABORTED);
-      playback_->Halt();
-      mode_ = command == MCI_STOP ? MCI_MODE_STOP : MCI_MODE_PAUSE;
-      NotifyNow(flags, request);
-      return 0;
+      return Halt(command, flags, request);
     case MCI_SEEK:
       return Seek(flags, request);
     case MCI_STATUS:
@@ -180,26 +166,7 @@ ErrorCode FileDevice::Play(uint32_t flags, const Request& request) {
     from = request.from == LengthMs() ? playback_->Duration()
                                       : static_cast<int64_t>(request.from) * kNsPerMs;
   }
-  if ((flags & MCI_NOTIFY) != 0) {
-    ArmNotify(request.callback);
-  } else {
-    FinishNotify(MCI_NOTIFY_SUPERSEDED);
-  }
-  if (!playback_->Start(from)) {
-    mode_ = MCI_MODE_STOP;
-    FinishNotify(MCI_NOTIFY_FAILURE);
-    return MCIERR_DRIVER;
-  }
-  mode_ = MCI_MODE_PLAY;
-  return 0;
-}
-
-ErrorCode FileDevice::Resume(uint32_t flags, const Request& request) {
-  if (mode_ == MCI_MODE_PLAY) {
-    if ((flags & MCI_NOTIFY) != 0) ArmNotify(request.callback);
-    return 0;
-  }
-  return Play(flags & ~MCI_FROM, request);
+  return StartPlayback(flags, request, from, MCIERR_DRIVER);
 }
 
 ErrorCode FileDevice::Seek(uint32_t flags, const Request& request) {
@@ -214,11 +181,7 @@ ErrorCode FileDevice::Seek(uint32_t flags, const Request& request) {
   } else if ((flags & MCI_SEEK_TO_START) == 0) {
     return MCIERR_MISSING_PARAMETER;
   }
-  FinishNotify(MCI_NOTIFY_ABORTED);
-  mode_ = MCI_MODE_STOP;
-  if (!playback_->Seek(target)) return MCIERR_DRIVER;
-  NotifyNow(flags, request);
-  return 0;
+  return SeekStopped(target, flags, request, MCIERR_DRIVER);
 }
 
 ErrorCode FileDevice::Status(uint32_t flags, Request& request) const {

@@ -2,14 +2,13 @@
 
 #include <memory>
 
-#include "device.h"
-#include "playback.h"
+#include "pipeline_device.h"
 
 namespace qrv::mci {
 
 // Plays one media file through GStreamer, choosing the decoder by the file's content.
 // Positions and lengths are in milliseconds.
-class FileDevice : public Device {
+class FileDevice : public PipelineDevice {
  public:
   // Opens and prerolls the file (a Windows path, or an absolute host path); gives null and an
   // error code when it cannot be played.
@@ -20,16 +19,13 @@ class FileDevice : public Device {
 
  private:
   FileDevice();
-  ErrorCode Play(uint32_t flags, const Request& request);
-  ErrorCode Resume(uint32_t flags, const Request& request);
+  ErrorCode Play(uint32_t flags, const Request& request) override;
   ErrorCode Seek(uint32_t flags, const Request& request);
   ErrorCode Status(uint32_t flags, Request& request) const;
   ErrorCode Capability(Request& request) const;
   uint32_t LengthMs() const;
   uint32_t PositionMs() const;
 
-  std::unique_ptr<Playback> playback_;
-  uint32_t mode_ = MCI_MODE_STOP;
   bool has_video_ = false;
   bool is_midi_ = false;
 };
