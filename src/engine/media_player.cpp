@@ -121,6 +121,11 @@ void TMediaPlayer::Play() {
     const int32_t position = Position();
     if (position == Length()) Rewind();
   }
+  SendFromArmedPosition(MCI_PLAY);
+}
+
+// Play and record start from the armed FromPosition once, then from wherever the device stands.
+void TMediaPlayer::SendFromArmedPosition(uint32_t command) {
   Request request;
   uint32_t flags = MCI_NOTIFY;
   if (from_armed_) {
@@ -128,7 +133,7 @@ void TMediaPlayer::Play() {
     request.from = static_cast<uint32_t>(from_position_);
     from_armed_ = false;
   }
-  Send(MCI_PLAY, flags, request, true);
+  Send(command, flags, request, true);
 }
 
 void TMediaPlayer::Pause() {
@@ -225,14 +230,7 @@ void TMediaPlayer::StepBack() {
 
 void TMediaPlayer::Record() {
   CheckOpen();
-  Request request;
-  uint32_t flags = MCI_NOTIFY;
-  if (from_armed_) {
-    flags |= MCI_FROM;
-    request.from = static_cast<uint32_t>(from_position_);
-    from_armed_ = false;
-  }
-  Send(MCI_RECORD, flags, request, true);
+  SendFromArmedPosition(MCI_RECORD);
 }
 
 void TMediaPlayer::Eject() {

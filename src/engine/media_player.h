@@ -206,6 +206,7 @@ class TMediaPlayer : public QWidget {
 
   void CheckOpen() const;
   uint32_t Send(uint32_t command, uint32_t flags, mci::Request& request, bool record);
+  void SendFromArmedPosition(uint32_t command);
   uint32_t StatusItem(uint32_t item, bool record);
   void AskCapabilities();
   void ApplyDisplay(QWidget* window);
