@@ -120,6 +120,10 @@ ErrorCode CdDisc::OpenCdio(CdIo_t* opened) {
 ErrorCode CdDisc::OpenCue() {
   CueSheet sheet;
   ErrorCode error = ReadCueSheet(source_, sheet);
+  if (error == MCIERR_INVALID_FILE) {
+    // A sheet libcue cannot follow may still be one that libcdio reads.
+    return OpenCdio(cdio_open_cue(source_.c_str())) == 0 ? 0 : error;
+  }
   if (error != 0) return error;
   if (LibcdioReads(source_, sheet)) {
     if (OpenCdio(cdio_open_cue(source_.c_str())) == 0) return 0;
