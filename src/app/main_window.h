@@ -140,10 +140,14 @@ class TForm1 : public TForm {
   void ResetTransportControls();
   void ShowTrackInfo(const std::string& path);
   void StartPlayback();
+  // The step of "<<" and ">>" with any step; remote controls seek through it.
+  void SkipBy(int delta);
 
  signals:
   // The window has closed; since it is the main window, the program ends.
   void Closed();
+  // The display has followed the player once more; whoever mirrors the transport looks again.
+  void DisplayTicked();
 
  protected:
   void FormCreate() override;
@@ -158,7 +162,6 @@ class TForm1 : public TForm {
   void CreateMenu();
   void CreateTimers();
   void TrackStart();
-  void SkipBy(int delta);
   void StepItem(int delta);
   void SetTransportButtonsEnabled(bool enabled);
   // Sets the display timer's period for a playing or a resting medium.
