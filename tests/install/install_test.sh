@@ -32,6 +32,7 @@ done
 # A first start: no data folder yet; the player starts in the home folder, as from a menu.
 export HOME="$work/home"
 export QUORVIN_PREFIX="$work/prefix"
+export QT_QPA_PLATFORM=offscreen
 mkdir -p "$HOME"
 cd "$HOME"
 "$work/usr/bin/quorvin" >"$work/player.log" 2>&1 &
