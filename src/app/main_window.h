@@ -144,10 +144,14 @@ class TForm1 : public TForm {
   // when the title is empty or exactly "<TAG>".
   void ShowTrackInfo(const std::string& path);
   void StartPlayback();
+  // The step of "<<" and ">>" with any step; remote controls seek through it.
+  void SkipBy(int delta);
 
  signals:
   // The window has closed; since it is the main window, the program ends.
   void Closed();
+  // The display has followed the player once more; whoever mirrors the transport looks again.
+  void DisplayTicked();
 
  protected:
   void FormCreate() override;
@@ -162,7 +166,6 @@ class TForm1 : public TForm {
   void CreateMenu();
   void CreateTimers();
   void TrackStart();
-  void SkipBy(int delta);
   void StepItem(int delta);
   // The six buttons that seek mode disables; seek1 is not among them.
   void SetStepButtonsEnabled(bool enabled);

@@ -199,7 +199,10 @@ void TForm1::CreateWindowedControls() {
 void TForm1::CreateTimers() {
   Timer1 = new Timer(this);
   Timer1->SetInterval(kDisplayPeriod);
-  Timer1->SetOnTimer([this] { Timer1Timer(Timer1); });
+  Timer1->SetOnTimer([this] {
+    Timer1Timer(Timer1);
+    emit DisplayTicked();
+  });
   Timer1->SetEnabled(true);
 
   Timer2 = new Timer(this);
