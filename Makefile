@@ -55,6 +55,9 @@ fuzz:
 bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target all
 	@for b in $(BUILD)/bench/*/bench_*; do [ -x "$$b" ] && "$$b"; done
+	@if command -v audacious >/dev/null && command -v mpv >/dev/null && command -v pulseaudio >/dev/null; then \
+	  QRV_BUILD_DIR=$(BUILD) bench/peers; \
+	else echo "bench/peers skipped: Audacious, mpv and PulseAudio are not installed (bench/peers installs them)"; fi
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)

@@ -137,8 +137,12 @@ class TForm1 : public TForm {
   void about1Execute(QObject* sender);
   void help1Execute(QObject* sender);
 
-  // Steps that several transport handlers share.
+  // Steps that several transport handlers, and the windows that load a file into this one, share.
   void ResetTransportControls();
+  // Enables the seven transport buttons, in their fixed order.
+  void EnableTransportButtons();
+  // Shows the tag just read for a path: its title and artist, or the path's file name as title
+  // when the title is empty or exactly "<TAG>".
   void ShowTrackInfo(const std::string& path);
   void StartPlayback();
 
@@ -161,7 +165,8 @@ class TForm1 : public TForm {
   void TrackStart();
   void SkipBy(int delta);
   void StepItem(int delta);
-  void SetTransportButtonsEnabled(bool enabled);
+  // The six buttons that seek mode disables; seek1 is not among them.
+  void SetStepButtonsEnabled(bool enabled);
   // Sets the display timer's period for a playing or a resting medium.
   void PaceDisplay(bool playing);
 
