@@ -12,6 +12,7 @@
 #include "runtime/fonts.h"
 #include "runtime/fs/file_ops.h"
 #include "runtime/fs/text_file.h"
+#include "runtime/paths.h"
 #include "runtime/timer.h"
 #include "runtime/widgets/gauge.h"
 #include "runtime/widgets/label.h"
@@ -91,6 +92,9 @@ void TForm1::CreateMenu() {
 
 void TForm1::FormCreate() {
   newlist->setEnabled(true);
+  // Until the restore has brought the stored folder back, the list shows the start folder;
+  // writing that at close would throw away the user's playlist.
+  if (fs::FileExists(kLastListPath)) kept_list_folder_ = playlist1->Folder();
 }
 
 void TForm1::FormShow() {
@@ -113,10 +117,15 @@ void TForm1::FormClose(CloseAction& action) {
   // A failed write is reported, and the window closes all the same: the old "last.lst" is still
   // intact (it is replaced in one step), and a window that refused to close while its data
   // folder is unusable would leave the user no way out.
+  // When the stored folder never came back and the user chose no other, the file stays.
+  const bool keep_stored =
+      kept_list_folder_ && SameTextIgnoringCase(*kept_list_folder_, playlist1->Folder());
   try {
-    Rich1->Clear();
-    Rich1->AddLine(playlist1->Folder());
-    Rich1->SaveToFile(kLastListPath);
+    if (!keep_stored) {
+      Rich1->Clear();
+      Rich1->AddLine(playlist1->Folder());
+      Rich1->SaveToFile(kLastListPath);
+    }
   } catch (const Exception& e) {
     Application::Instance().HandleException(e);
   }
@@ -156,13 +165,18 @@ void TForm1::Timer3Timer(QObject*) {
     return;
   }
   const std::string folder = ReadFirstLine(kLastListPath);
-  if (folder.empty()) return;
+  if (folder.empty()) {
+    kept_list_folder_.reset();
+    return;
+  }
   playlist1->SelectPath(folder);
   // The list itself stays silent about a folder it cannot enter; the restore tells the user why
-  // the playlist did not come back.
+  // the playlist did not come back, and the stored folder is kept for a later run.
   if (!fs::DirectoryExists(folder) && !fs::FileExists(folder)) {
+    kept_list_folder_ = playlist1->Folder();
     throw EInOutError(EInOutError::kPathNotFound);
   }
+  kept_list_folder_.reset();
 }
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "runtime/form.h"
@@ -173,11 +174,11 @@ class TForm1 : public TForm {
   void PaceDisplay(bool playing);
 
   QString time_separator_;
-  // Set once the end-of-medium poll has reported that nothing is open; cleared as soon as a
-  // medium is open again. See Timer2Timer.
-  bool idle_poll_reported_ = false;
   // The position the time display and the gauge show now.
   int64_t shown_position_ = 0;
+  // The folder the list showed while the stored playlist folder was not restored (not yet, or it
+  // could not be entered). Closing on this folder leaves "last.lst" as it is.
+  std::optional<std::string> kept_list_folder_;
 };
 
 extern TForm1* Form1;

@@ -105,7 +105,9 @@ void TForm1::DDMBitBtn4Click(QObject*) {
 
 void TForm1::StepItem(int delta) {
   pause1->SetCaption(kPause);
-  mp31->Stop();
+  // With nothing open (an item that could not be opened) there is nothing to stop, and the step
+  // goes past that item instead of failing on it.
+  if (mp31->DeviceOpen()) mp31->Stop();
   // No bound test: the list ignores an index past either end, except -1, which clears it.
   playlist1->SetItemIndex(playlist1->ItemIndex() + delta);
   TrackStart();
@@ -143,14 +145,16 @@ void TForm1::TrackBar1Change(QObject*) {
 }
 
 void TForm1::Timer2Timer(QObject*) {
-  // With nothing open every poll would fail with the same "No MCI device open". The first such
-  // poll reports it; later ones stay silent until a medium is open again, so the user is told
-  // once instead of every 6.5 seconds.
   if (!mp31->DeviceOpen()) {
-    if (idle_poll_reported_) return;
-    idle_poll_reported_ = true;
-  } else {
-    idle_poll_reported_ = false;
+    // The item could not be opened; its error was shown when it failed. The advance goes on to
+    // the next item instead of stopping the playlist. With nothing selected, or on the last
+    // item, there is nowhere to go, and the poll stays silent rather than repeating the error.
+    const int current = playlist1->ItemIndex();
+    if (current < 0 || current + 1 >= playlist1->Count()) return;
+    ResetTransportControls();
+    playlist1->SetItemIndex(current + 1);
+    TrackStart();
+    return;
   }
   if (mp31->Position() != mp31->Length()) return;
   ResetTransportControls();

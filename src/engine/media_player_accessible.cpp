@@ -1,7 +1,9 @@
 #include "media_player_accessible.h"
 
 #include <QAccessibleWidget>
-#include <memory>
+#include <QPointer>
+#include <array>
+#include <vector>
 
 #include "media_player.h"
 #include "runtime/guard.h"
@@ -12,17 +14,20 @@ namespace {
 constexpr std::array<const char*, kButtonCount> kButtonNames = {
     "Play", "Pause", "Stop", "Next", "Previous", "Step", "Back", "Record", "Eject"};
 
+// One button of the bar. Qt's accessibility cache owns it once it is registered; it holds only a
+// guarded pointer to the bar, so that a screen reader asking after the bar is gone gets an
+// invalid interface instead of a dangling one.
 class BarButtonAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
  public:
   BarButtonAccessible(TMediaPlayer* player, TMPBtnType button) : player_(player), button_(button) {}
 
-  bool isValid() const override { return player_ != nullptr; }
+  bool isValid() const override { return !player_.isNull(); }
   QObject* object() const override { return nullptr; }
-  QWindow* window() const override { return player_->window()->windowHandle(); }
+  QWindow* window() const override { return player_ ? player_->window()->windowHandle() : nullptr; }
   QAccessibleInterface* focusChild() const override { return nullptr; }
   QAccessibleInterface* childAt(int, int) const override { return nullptr; }
   QAccessibleInterface* parent() const override {
-    return QAccessible::queryAccessibleInterface(player_);
+    return player_ ? QAccessible::queryAccessibleInterface(player_.data()) : nullptr;
   }
   QAccessibleInterface* child(int) const override { return nullptr; }
   int childCount() const override { return 0; }
@@ -33,16 +38,21 @@ class BarButtonAccessible : public QAccessibleInterface, public QAccessibleActio
   }
   void setText(QAccessible::Text, const QString&) override {}
   QRect rect() const override {
+    if (!player_) return {};
     const QRect r = player_->ButtonRect(button_);
     return QRect(player_->mapToGlobal(r.topLeft()), r.size());
   }
   QAccessible::Role role() const override { return QAccessible::Button; }
   QAccessible::State state() const override {
     QAccessible::State s;
+    if (!player_) {
+      s.invisible = true;
+      return s;
+    }
     s.disabled = !player_->isEnabled() || !player_->ButtonEnabled(button_);
     s.focusable = true;
     s.focused = player_->hasFocus() && player_->FocusedButton() == button_;
-    s.invisible = !player_->ButtonVisible(button_);
+    s.invisible = !player_->isVisible() || !player_->ButtonVisible(button_);
     return s;
   }
   void* interface_cast(QAccessible::InterfaceType type) override {
@@ -51,7 +61,7 @@ class BarButtonAccessible : public QAccessibleInterface, public QAccessibleActio
   }
   QStringList actionNames() const override { return {pressAction()}; }
   void doAction(const QString& name) override {
-    if (name == pressAction() && !state().disabled) {
+    if (name == pressAction() && player_ && !state().disabled && !state().invisible) {
       Guard([this] { player_->ClickButton(button_, true); });
     }
   }
@@ -59,7 +69,7 @@ class BarButtonAccessible : public QAccessibleInterface, public QAccessibleActio
   TMPBtnType Button() const { return button_; }
 
  private:
-  TMediaPlayer* player_;
+  QPointer<TMediaPlayer> player_;
   TMPBtnType button_;
 };
 
@@ -67,12 +77,23 @@ class MediaPlayerAccessible : public QAccessibleWidget {
  public:
   explicit MediaPlayerAccessible(TMediaPlayer* player)
       : QAccessibleWidget(player, QAccessible::ToolBar), player_(player) {
+    // The cache owns the buttons from here on, as every interface a screen reader may hold must
+    // be: it deletes them once, at the latest when the application ends.
     for (int i = 0; i < kButtonCount; ++i) {
-      buttons_[static_cast<size_t>(i)] =
-          std::make_unique<BarButtonAccessible>(player, static_cast<TMPBtnType>(i));
+      button_ids_[static_cast<size_t>(i)] = QAccessible::registerAccessibleInterface(
+          new BarButtonAccessible(player, static_cast<TMPBtnType>(i)));
     }
   }
+  ~MediaPlayerAccessible() override {
+    for (QAccessible::Id id : button_ids_) QAccessible::deleteAccessibleInterface(id);
+  }
 
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    // A bar that is not shown is no part of what the user sees.
+    if (!player_->isVisible()) s.invisible = true;
+    return s;
+  }
   int childCount() const override { return static_cast<int>(Visible().size()); }
   QAccessibleInterface* child(int index) const override {
     const auto visible = Visible();
@@ -88,7 +109,7 @@ class MediaPlayerAccessible : public QAccessibleWidget {
   }
   QAccessibleInterface* focusChild() const override {
     if (!player_->hasFocus()) return nullptr;
-    return buttons_[static_cast<size_t>(player_->FocusedButton())].get();
+    return Button(player_->FocusedButton());
   }
   QAccessibleInterface* childAt(int x, int y) const override {
     const QPoint local = player_->mapFromGlobal(QPoint(x, y));
@@ -99,16 +120,25 @@ class MediaPlayerAccessible : public QAccessibleWidget {
   }
 
  private:
+  BarButtonAccessible* Button(TMPBtnType button) const {
+    return static_cast<BarButtonAccessible*>(
+        QAccessible::accessibleInterface(button_ids_[static_cast<size_t>(button)]));
+  }
+
+  // The buttons a user can see: none while the bar itself is hidden.
   std::vector<BarButtonAccessible*> Visible() const {
     std::vector<BarButtonAccessible*> out;
-    for (const auto& b : buttons_) {
-      if (player_->ButtonVisible(b->Button())) out.push_back(b.get());
+    if (!player_->isVisible()) return out;
+    for (int i = 0; i < kButtonCount; ++i) {
+      const auto button = static_cast<TMPBtnType>(i);
+      if (!player_->ButtonVisible(button)) continue;
+      if (BarButtonAccessible* b = Button(button)) out.push_back(b);
     }
     return out;
   }
 
   TMediaPlayer* player_;
-  std::array<std::unique_ptr<BarButtonAccessible>, kButtonCount> buttons_;
+  std::array<QAccessible::Id, kButtonCount> button_ids_{};
 };
 
 QAccessibleInterface* Factory(const QString& class_name, QObject* object) {

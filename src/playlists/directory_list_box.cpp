@@ -6,6 +6,7 @@
 #include <QStyledItemDelegate>
 #include <algorithm>
 
+#include "left_button_only.h"
 #include "path_analysis.h"
 #include "runtime/fs/directory.h"
 #include "runtime/fs/drive_map.h"
@@ -123,6 +124,7 @@ TDirectoryListBox::TDirectoryListBox(QWidget* parent)
   setSelectionMode(QAbstractItemView::SingleSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setUniformItemSizes(true);
+  LeftButtonOnly::InstallOn(viewport());
 }
 
 void TDirectoryListBox::SetFolder(const std::string& folder) {

@@ -1,9 +1,11 @@
 #include "drive_combo_box.h"
 
+#include <QAbstractItemView>
 #include <QPainter>
 #include <QStylePainter>
 #include <QStyledItemDelegate>
 
+#include "left_button_only.h"
 #include "runtime/fs/drive_map.h"
 #include "runtime/fs/volumes.h"
 #include "runtime/guard.h"
@@ -97,6 +99,8 @@ TDriveComboBox::TDriveComboBox(QWidget* parent) : QComboBox(parent) {
   const std::string current = fs::GetCurrentDir();
   if (current.size() >= 2 && current[1] == ':') drive_ = static_cast<char>(current[0] | 0x20);
   setItemDelegate(new DriveRowDelegate(this));
+  // The drop-down list chooses on any button's release unless told otherwise.
+  LeftButtonOnly::InstallOn(view()->viewport());
   // Every change of entry that the program did not make is the user's: a click in the list, a
   // key on the closed box, or a screen reader.
   connect(this, &QComboBox::currentIndexChanged, this, [this](int index) {

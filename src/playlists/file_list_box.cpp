@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "busy_cursor.h"
+#include "left_button_only.h"
 #include "list_icons.h"
 #include "name_list_model.h"
 #include "path_analysis.h"
@@ -57,6 +58,7 @@ TFileListBox::TFileListBox(QWidget* parent)
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this] { SelectionChanged(); });
+  LeftButtonOnly::InstallOn(viewport());
 }
 
 TFileListBox::~TFileListBox() = default;

@@ -8,9 +8,6 @@ namespace qrv {
 // The genre names of ID3v1, indexed by the genre byte of a tag block.
 constexpr int kGenreCount = 149;
 
-// The genre byte that a cleared tag carries.
-constexpr int kClearedGenreId = 94;
-
 // Builds the genre table afresh from its comma-separated list of quoted names. The list keeps its
 // order and its duplicates; entry 148 is an empty name.
 std::vector<std::string> BuildGenreTable();

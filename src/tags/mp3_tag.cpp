@@ -27,6 +27,9 @@ constexpr size_t kTrackGuardOffset = 125;
 constexpr size_t kTrackOffset = 126;
 constexpr size_t kGenreOffset = 127;
 constexpr char kMarker[] = "TAG";
+// The genre byte that names no genre: a file saved after a read without a tag gets no genre that
+// nobody chose.
+constexpr int32_t kNoGenreId = 255;
 
 constexpr const char* kAboutText = "Quorvin Pro ID3v1 tag reader and writer";
 
@@ -117,7 +120,10 @@ void Tmp3Tag::ClearFields() {
   year_.clear();
   comment_.clear();
   genre_.clear();
-  genre_id_ = kClearedGenreId;
+  genre_id_ = kNoGenreId;
+  // A track number left over from an earlier file would be saved into this one.
+  track_ = 0;
+  v1_tag_ = true;
 }
 
 void Tmp3Tag::ReadFromFile(const std::string& path) {

@@ -58,7 +58,8 @@ class Tmp3Tag : public QObject {
   const std::string& About() const { return about_; }
   void SetAbout(const std::string&) {}
 
-  // Empties the text fields and the genre name and sets the genre byte that marks "none".
+  // Empties the text fields and the genre name, sets the genre byte that names no genre (255)
+  // and the track to 0 (the 1.0 layout). TagPresent and TagModified stay as they are.
   void ClearFields();
 
   // Throws EFOpenError when the file cannot be opened (properties untouched), EReadError when

@@ -3,12 +3,12 @@
 #include "controls/dx_button.h"
 #include "layout_parts.h"
 #include "main_background.h"
-#include "picture_check.h"
 #include "playlists/file_list_box.h"
 #include "runtime/exceptions.h"
 #include "runtime/fonts.h"
 #include "runtime/fs/file_ops.h"
 #include "runtime/widgets/picture.h"
+#include "runtime/widgets/picture_file.h"
 #include "runtime/widgets/window_style.h"
 
 namespace qrv {
@@ -53,17 +53,28 @@ void TForm8::FileListBox1Click(QObject*) {
 }
 
 void TForm8::dxButton1Click(QObject*) {
+  // The window closes whatever becomes of the choice; a failure is reported after it closed, and
+  // the kept background is then as it was.
+  try {
+    KeepChosenBackground();
+  } catch (...) {
+    Close();
+    throw;
+  }
+  Close();
+}
+
+void TForm8::KeepChosenBackground() {
   const std::string chosen = FileListBox1->SelectedPath();
   if (chosen.empty()) {
     // Without a choice the next start falls back to the standard background.
     if (fs::FileExists(kStartBitmapPath)) fs::DeleteFile(kStartBitmapPath);
-  } else {
-    // A file that cannot be shown would spoil every later start, so it is refused here, and
-    // the kept background is replaced in one step so that a failed copy leaves it as it was.
-    CheckPictureFile(chosen);
-    if (!fs::CopyFile(chosen, kStartBitmapPath, false)) throw EFCreateError(kStartBitmapPath);
+    return;
   }
-  Close();
+  // A file that cannot be shown would spoil every later start, so it is refused here, and the
+  // kept background is replaced in one step so that a failed copy leaves it as it was.
+  DecodePictureFile(chosen);
+  if (!fs::CopyFile(chosen, kStartBitmapPath, false)) throw EFCreateError(kStartBitmapPath);
 }
 
 void TForm8::dxButton2Click(QObject*) {

@@ -33,6 +33,9 @@ class TForm8 : public TForm {
 
  protected:
   void FormCreate() override;
+
+ private:
+  void KeepChosenBackground();
 };
 
 extern TForm8* Form8;

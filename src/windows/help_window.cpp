@@ -14,6 +14,9 @@ TForm6* Form6 = nullptr;
 
 namespace {
 
+// Help text beyond this is not read: a runaway file would freeze the window and fill the memory.
+constexpr size_t kHelpLimit = size_t{1} << 20;
+
 // The stored text as the view shows it: each CR LF, and each lone CR, ends one line.
 QString PlainLines(const std::string& bytes) {
   QString text = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
@@ -58,7 +61,15 @@ void TForm6::FormShow() {
   // Cleared first, so that a file that cannot be read leaves an empty view rather than the text
   // of an earlier showing.
   RichEdit1->clear();
-  RichEdit1->setPlainText(PlainLines(ReadTextFile(kHelpPath)));
+  TextPrefix help = ReadTextFile(kHelpPath, kHelpLimit);
+  QString text = PlainLines(help.text);
+  if (help.cut) {
+    // The last line read is likely to be broken off; the reader is told where the text stops.
+    const qsizetype end = text.lastIndexOf(QLatin1Char('\n'));
+    if (end >= 0) text.truncate(end + 1);
+    text += QString::fromLatin1(kCutNotice);
+  }
+  RichEdit1->setPlainText(text);
 }
 
 void TForm6::dxButton1Click(QObject*) {

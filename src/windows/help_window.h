@@ -17,6 +17,9 @@ class TForm6 : public TForm {
 
  public:
   static constexpr const char* kHelpPath = "c:\\qrv30\\helppro.txt";
+  // Closes the view when the help file is longer than the window reads.
+  static constexpr const char* kCutNotice =
+      "\n(The help file is longer than 1 MB; only its beginning is shown.)";
 
   explicit TForm6(QWidget* parent = nullptr);
 

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTimer>
 #include <csignal>
+#include <filesystem>
 
 #include "app/time_display.h"
 #include "main_window_fixture.h"
@@ -204,6 +205,7 @@ class FileSizeLimit {
 TEST_F(StartUp, FailedWriteIsReportedKeepsTheOldFileAndStillCloses) {
   Prefix().WriteFile("qrv30/last.lst", "c:\\old\r\n");
   StartProgram();
+  Main().playlist1->SelectPath("c:\\");
   {
     FileSizeLimit limit(4);
     Main().Close();
@@ -214,6 +216,45 @@ TEST_F(StartUp, FailedWriteIsReportedKeepsTheOldFileAndStillCloses) {
                 .entryList(QDir::Files | QDir::Hidden),
             QStringList{"last.lst"});
   EXPECT_FALSE(Main().isVisible());
+}
+
+TEST_F(StartUp, CloseLeavesTheStoredFolderUntilTheRestoreBroughtItBack) {
+  Prefix().MakeDir("other");
+  const std::string stored = "c:\\other\r\n";
+  // Quitting before the restore ran: the list still shows the folder the program started in.
+  Prefix().WriteFile("qrv30/last.lst", stored);
+  ASSERT_TRUE(fs::SetCurrentDir(kMusic));
+  StartProgram();
+  Main().Close();
+  EXPECT_EQ(Prefix().ReadFile("qrv30/last.lst"), stored);
+  EXPECT_TRUE(TakeMessages().empty());
+}
+
+TEST_F(StartUp, CloseLeavesAStoredFolderThatCouldNotBeEnteredUntilTheUserChoosesAnother) {
+  const std::string stored = "x:\\on a missing drive\r\n";
+  Prefix().WriteFile("qrv30/last.lst", stored);
+  StartProgram();
+  Guard([&] { Main().Timer3Timer(Main().Timer3); });
+  EXPECT_EQ(TakeMessages(), std::vector<std::string>{"File not found."});
+  Main().Close();
+  EXPECT_EQ(Prefix().ReadFile("qrv30/last.lst"), stored);
+
+  Main().Show();
+  Main().playlist1->SelectPath("c:\\");
+  Main().Close();
+  EXPECT_EQ(Prefix().ReadFile("qrv30/last.lst"), "c:\\\r\n");
+}
+
+TEST_F(StartUp, AFifoNamedLastListFailsAtOnceAndIsLeftAlone) {
+  ASSERT_FALSE(Prefix().MakeFifo("qrv30/last.lst").empty());
+  ASSERT_TRUE(fs::SetCurrentDir(kMusic));
+  StartProgram();
+  Guard([&] { Main().Timer3Timer(Main().Timer3); });
+  EXPECT_EQ(TakeMessages(), std::vector<std::string>{"File access denied."});
+  EXPECT_EQ(Main().playlist1->Folder(), "c:\\music");
+  Main().Close();
+  EXPECT_TRUE(TakeMessages().empty());
+  EXPECT_TRUE(std::filesystem::is_fifo(Prefix().DriveC() + "/qrv30/last.lst"));
 }
 
 TEST_F(StartUp, MissingDataFolderAtCloseIsReportedWhileNoTimerRuns) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QFile>
 #include <QFontInfo>
 #include <QImage>
 #include <QSignalSpy>
@@ -13,6 +14,7 @@
 #include "runtime/widgets/label.h"
 #include "runtime/widgets/menu_bar.h"
 #include "runtime/widgets/picture.h"
+#include "runtime/widgets/picture_file.h"
 #include "runtime/widgets/rich_buffer.h"
 #include "runtime/widgets/track_bar.h"
 #include "temp_prefix.h"
@@ -158,6 +160,48 @@ TEST(Picture, LoadsStretchesAndReportsBadFiles) {
   EXPECT_THROW(image.LoadFromFile("c:\\qrv30\\bad.bmp"), EInvalidGraphic);
   // The earlier picture stays.
   EXPECT_FALSE(image.Picture().isNull());
+}
+
+TEST(PictureFile, TheKindFollowsTheExtensionAndOnlySmallRegularFilesAreRead) {
+  test::TempPrefix prefix;
+  prefix.MakeDir("qrv30");
+  QImage green(4, 4, QImage::Format_RGB32);
+  green.fill(Qt::green);
+  const auto save = [&](const char* name, const char* format) {
+    ASSERT_TRUE(green.save(QString::fromStdString(prefix.DriveC() + "/qrv30/" + name), format));
+  };
+  save("real.bmp", "BMP");
+  save("png.bmp", "PNG");
+  save("jpeg.bmp", "JPEG");
+  save("photo.JPG", "JPEG");
+  save("bitmap.jpg", "BMP");
+  ASSERT_FALSE(prefix.MakeFifo("qrv30/fifo.bmp").empty());
+  {
+    QFile huge(QString::fromStdString(prefix.WriteFile("qrv30/huge.bmp", "BM")));
+    ASSERT_TRUE(huge.resize(static_cast<qint64>(kMaxPictureFileBytes) + 1));
+  }
+  enum class Outcome { kPicture, kInvalid, kCannotOpen };
+  const struct {
+    const char* path;
+    Outcome outcome;
+  } cases[] = {
+      {"c:\\qrv30\\real.bmp", Outcome::kPicture},    {"c:\\qrv30\\photo.jpg", Outcome::kPicture},
+      {"c:\\qrv30\\png.bmp", Outcome::kInvalid},     {"c:\\qrv30\\jpeg.bmp", Outcome::kInvalid},
+      {"c:\\qrv30\\bitmap.jpg", Outcome::kInvalid},  {"c:\\qrv30\\huge.bmp", Outcome::kInvalid},
+      {"c:\\qrv30\\fifo.bmp", Outcome::kCannotOpen}, {"c:\\qrv30", Outcome::kCannotOpen},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    try {
+      EXPECT_EQ(DecodePictureFile(c.path).size(), QSize(4, 4));
+      EXPECT_EQ(c.outcome, Outcome::kPicture);
+    } catch (const EInvalidGraphic&) {
+      EXPECT_EQ(c.outcome, Outcome::kInvalid);
+    } catch (const EFOpenError& e) {
+      EXPECT_EQ(c.outcome, Outcome::kCannotOpen);
+      EXPECT_EQ(e.Message(), std::string("Cannot open file ") + c.path);
+    }
+  }
 }
 
 TEST(Picture, ATransparentPictureLeavesOutItsBottomLeftColour) {

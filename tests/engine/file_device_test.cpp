@@ -180,6 +180,9 @@ TEST_F(FileDeviceTest, FailingOpensSayWhy) {
 
   prefix.MakeDir("media/folder.wav");
   EXPECT_EQ(OpenError(Win("folder.wav")), ErrorOf(MCIERR_FILE_READ));
+  // A FIFO swapped in for a song is refused at once, never handed to the decoder to wait on.
+  ASSERT_FALSE(prefix.MakeFifo("media/fifo.wav").empty());
+  EXPECT_EQ(OpenError(Win("fifo.wav")), ErrorOf(MCIERR_FILE_READ));
   if (::geteuid() != 0) {  // the superuser reads every file
     WriteWaveAt("locked.wav", 100);
     ::chmod(Host("locked.wav").c_str(), 0);

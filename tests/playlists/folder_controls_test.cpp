@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QAbstractItemView>
 #include <QDir>
 #include <QImage>
 #include <QSet>
@@ -8,6 +9,7 @@
 
 #include "playlists/directory_list_box.h"
 #include "playlists/drive_combo_box.h"
+#include "playlists/file_list_box.h"
 #include "runtime/fs/drive_map.h"
 #include "runtime/fs/volumes.h"
 #include "temp_prefix.h"
@@ -191,6 +193,49 @@ TEST_F(FolderControlsTest, TheUserChoosingAnEntrySetsItsDrive) {
   EXPECT_EQ(seen, "z");
   QTest::keyClick(&drives, Qt::Key_Home);
   EXPECT_EQ(seen, "zc");
+}
+
+TEST_F(FolderControlsTest, OnlyTheLeftButtonSelectsInTheThreeLists) {
+  TFileListBox files;
+  files.SelectPath("c:\\music\\*.mp3");
+  int clicks = 0;
+  files.SetOnClick([&] { ++clicks; });
+  TDirectoryListBox tree;
+  TDriveComboBox drives;
+  for (QWidget* list : {static_cast<QWidget*>(&files), static_cast<QWidget*>(&tree),
+                        static_cast<QWidget*>(&drives)}) {
+    list->resize(200, 120);
+    list->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(list));
+  }
+  const auto centre = [](QAbstractItemView& view, int row) {
+    return view.visualRect(view.model()->index(row, 0)).center();
+  };
+  const int tree_current = tree.currentIndex().row();
+  ASSERT_GT(tree_current, 0);
+  for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+    SCOPED_TRACE(button);
+    QTest::mouseClick(files.viewport(), button, {}, centre(files, 0));
+    QTest::mouseDClick(files.viewport(), button, {}, centre(files, 0));
+    EXPECT_EQ(files.ItemIndex(), -1);
+    EXPECT_EQ(clicks, 0);
+    QTest::mouseClick(tree.viewport(), button, {}, centre(tree, 0));
+    QTest::mouseDClick(tree.viewport(), button, {}, centre(tree, 0));
+    EXPECT_EQ(tree.currentIndex().row(), tree_current);
+    EXPECT_EQ(tree.Folder(), "c:\\music");
+
+    drives.showPopup();
+    QAbstractItemView* popup = drives.view();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(popup->window()));
+    const int other = drives.currentIndex() == 0 ? drives.count() - 1 : 0;
+    QTest::mouseMove(popup->viewport(), centre(*popup, other));
+    QTest::mouseClick(popup->viewport(), button, {}, centre(*popup, other));
+    EXPECT_EQ(drives.Drive(), 'c');
+    drives.hidePopup();
+  }
+  QTest::mouseClick(files.viewport(), Qt::LeftButton, {}, centre(files, 0));
+  EXPECT_EQ(files.ItemIndex(), 0);
+  EXPECT_EQ(clicks, 1);
 }
 
 }  // namespace

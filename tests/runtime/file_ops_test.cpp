@@ -129,6 +129,52 @@ TEST(FileOps, AtomicWriteGoesThroughASymbolicLink) {
   EXPECT_TRUE(QFileInfo(QString::fromStdString(prefix.DriveC() + "/qrv30/last.lst")).isSymLink());
 }
 
+TEST(FileOps, AtomicWriteRefusesAReadOnlyFileEvenForTheSuperuser) {
+  test::TempPrefix prefix;
+  const QString host = QString::fromStdString(prefix.WriteFile("qrv30/last.lst", "old\r\n"));
+  // 0444: the folder lets a rename through, but the file says it must not change.
+  QFile::setPermissions(host, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+  try {
+    WriteFileAtomic("c:\\qrv30\\last.lst", "new\r\n");
+    FAIL() << "a read-only file must be refused";
+  } catch (const EFCreateError& e) {
+    EXPECT_EQ(e.Message(), "Cannot create file c:\\qrv30\\last.lst");
+  }
+  EXPECT_EQ(prefix.ReadFile("qrv30/last.lst"), "old\r\n");
+  EXPECT_FALSE(HasStrayTemporary(prefix, "qrv30"));
+
+  // A writable file keeps its own permissions when it is replaced.
+  const auto kept = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+  QFile::setPermissions(host, kept);
+  WriteFileAtomic("c:\\qrv30\\last.lst", "new\r\n");
+  EXPECT_EQ(prefix.ReadFile("qrv30/last.lst"), "new\r\n");
+  EXPECT_EQ(QFile::permissions(host) & ~(QFile::ReadUser | QFile::WriteUser),
+            kept & ~(QFile::ReadUser | QFile::WriteUser));
+
+  // Something that is not a plain file is never replaced.
+  ASSERT_FALSE(prefix.MakeFifo("qrv30/fifo.lst").empty());
+  EXPECT_THROW(WriteFileAtomic("c:\\qrv30\\fifo.lst", "x"), EFCreateError);
+  EXPECT_TRUE(QFileInfo(QString::fromStdString(prefix.DriveC() + "/qrv30/fifo.lst")).exists());
+}
+
+TEST(FileOps, AtomicWriteThroughALinkToAFileNotMadeYetCreatesThatFile) {
+  test::TempPrefix prefix;
+  prefix.MakeDir("real");
+  prefix.MakeDir("qrv30");
+  ASSERT_TRUE(QFile::link(QStringLiteral("../real/last.lst"),
+                          QString::fromStdString(prefix.DriveC() + "/qrv30/last.lst")));
+  WriteFileAtomic("c:\\qrv30\\last.lst", "new");
+  EXPECT_EQ(prefix.ReadFile("real/last.lst"), "new");
+  EXPECT_TRUE(QFileInfo(QString::fromStdString(prefix.DriveC() + "/qrv30/last.lst")).isSymLink());
+}
+
+TEST(FileOps, CopyRefusesASourceThatIsNotAPlainFile) {
+  test::TempPrefix prefix;
+  ASSERT_FALSE(prefix.MakeFifo("qrv30/backgrounds/fifo.bmp").empty());
+  EXPECT_FALSE(CopyFile("c:\\qrv30\\backgrounds\\fifo.bmp", "c:\\qrv30\\start.bmp", false));
+  EXPECT_FALSE(prefix.Exists("qrv30/start.bmp"));
+}
+
 TEST(FileOps, CreateNewFileNeverOverwrites) {
   test::TempPrefix prefix;
   prefix.MakeDir("qrv30");

@@ -35,6 +35,12 @@ TEST(FileStream, OpenFailuresNameThePath) {
   }
   EXPECT_THROW(FileStream("c:\\folder", FileMode::OpenRead), EFOpenError);
   EXPECT_THROW(FileStream("q:\\nodrive\\x", FileMode::Create), EFCreateError);
+  // A FIFO in place of a song fails at once in every mode instead of waiting for a writer.
+  ASSERT_FALSE(prefix.MakeFifo("fifo.mp3").empty());
+  EXPECT_THROW(FileStream("c:\\fifo.mp3", FileMode::OpenRead), EFOpenError);
+  EXPECT_THROW(FileStream("c:\\fifo.mp3", FileMode::OpenWrite), EFOpenError);
+  EXPECT_THROW(FileStream("c:\\fifo.mp3", FileMode::OpenReadWrite), EFOpenError);
+  EXPECT_THROW(FileStream("c:\\fifo.mp3", FileMode::Create), EFCreateError);
 }
 
 TEST(FileStream, CannotClimbAboveTheDriveRoot) {

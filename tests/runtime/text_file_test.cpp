@@ -54,6 +54,10 @@ TEST(ReadFirstLine, FailuresCarryTheWindowsErrorTexts) {
             std::make_pair(5, std::string("File access denied")));
   EXPECT_EQ(FirstLineError("c:\\qrv30\\a?b"), std::make_pair(123, std::string("Invalid filename")));
   EXPECT_EQ(FirstLineError("c:\\qrv30\\\xFF").second, "Invalid filename");
+  // A FIFO would block the window until something wrote to it: it is refused at once.
+  ASSERT_FALSE(prefix.MakeFifo("qrv30/fifo.lst").empty());
+  EXPECT_EQ(FirstLineError("c:\\qrv30\\fifo.lst"),
+            std::make_pair(5, std::string("File access denied")));
 }
 
 TEST(ReadFirstLine, AFileHeldExclusivelyIsLocked) {
@@ -95,19 +99,27 @@ TEST(WriteTextLine, FailuresLeaveTheOldFileAndNameThePath) {
   EXPECT_EQ(prefix.List("qrv30"), std::vector<std::string>{"last.lst"});
 }
 
-TEST(ReadTextFile, ReadsTheWholeFileAsStored) {
+TEST(ReadTextFile, ReadsUpToTheLimitAndSaysWhenItCut) {
   test::TempPrefix prefix;
   const std::string text = "Quorvin help\r\n\r\nLine three\r\nno end";
   prefix.WriteFile("qrv30/helppro.txt", text);
-  EXPECT_EQ(ReadTextFile("c:\\qrv30\\HelpPro.txt"), text);
+  TextPrefix whole = ReadTextFile("c:\\qrv30\\HelpPro.txt", text.size());
+  EXPECT_EQ(whole.text, text);
+  EXPECT_FALSE(whole.cut);
+  TextPrefix start = ReadTextFile("c:\\qrv30\\helppro.txt", 12);
+  EXPECT_EQ(start.text, "Quorvin help");
+  EXPECT_TRUE(start.cut);
+
   prefix.MakeDir("qrv30/folder");
-  try {
-    ReadTextFile("c:\\qrv30\\missing.txt");
-    FAIL();
-  } catch (const EFOpenError& e) {
-    EXPECT_EQ(e.Message(), "Cannot open file c:\\qrv30\\missing.txt");
+  ASSERT_FALSE(prefix.MakeFifo("qrv30/fifo.txt").empty());
+  for (const char* path : {"c:\\qrv30\\missing.txt", "c:\\qrv30\\folder", "c:\\qrv30\\fifo.txt"}) {
+    try {
+      ReadTextFile(path, 100);
+      ADD_FAILURE() << path;
+    } catch (const EFOpenError& e) {
+      EXPECT_EQ(e.Message(), std::string("Cannot open file ") + path);
+    }
   }
-  EXPECT_THROW(ReadTextFile("c:\\qrv30\\folder"), EFOpenError);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "temp_prefix.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -76,6 +78,14 @@ std::vector<std::string> TempPrefix::List(const std::string& relative) const {
 void TempPrefix::MakeDir(const std::string& relative) const {
   std::error_code ignored;
   std::filesystem::create_directories(DriveC() + "/" + relative, ignored);
+}
+
+std::string TempPrefix::MakeFifo(const std::string& relative) const {
+  const std::string host = DriveC() + "/" + relative;
+  std::error_code ignored;
+  std::filesystem::remove(host, ignored);
+  std::filesystem::create_directories(std::filesystem::path(host).parent_path(), ignored);
+  return ::mkfifo(host.c_str(), 0644) == 0 ? host : std::string();
 }
 
 }  // namespace qrv::test

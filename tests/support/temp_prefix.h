@@ -26,6 +26,9 @@ class TempPrefix {
   // The names in a folder below drive c:, sorted, hidden ones included.
   std::vector<std::string> List(const std::string& relative) const;
   void MakeDir(const std::string& relative) const;
+  // Puts a FIFO with nothing at its other end in place of the file, a name whose blocking open
+  // would wait for ever; gives its host path, empty when it could not be made.
+  std::string MakeFifo(const std::string& relative) const;
 
  private:
   QTemporaryDir dir_;

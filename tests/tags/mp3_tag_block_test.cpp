@@ -45,7 +45,7 @@ TEST(Tmp3TagBlock, ShortOrUnmarkedBlocksReadAsNoTag) {
   tag.ParseBlock(b.bytes.data(), 127);
   EXPECT_FALSE(tag.TagPresent());
   EXPECT_EQ(tag.Title(), "");
-  EXPECT_EQ(tag.GenreID(), 94);
+  EXPECT_EQ(tag.GenreID(), 255);
 
   for (const char* marker : {"tag", "TAg", "TA\0", " TA"}) {
     Parse(tag, b);
@@ -55,10 +55,9 @@ TEST(Tmp3TagBlock, ShortOrUnmarkedBlocksReadAsNoTag) {
     EXPECT_FALSE(tag.TagPresent()) << marker;
     EXPECT_EQ(tag.Title(), "");
     EXPECT_EQ(tag.Genre(), "");
-    EXPECT_EQ(tag.GenreID(), 94);
-    // Track and layout belong to the previous read until a block says otherwise.
-    EXPECT_EQ(tag.Track(), 9);
-    EXPECT_FALSE(tag.v1Tag());
+    EXPECT_EQ(tag.GenreID(), 255);
+    EXPECT_EQ(tag.Track(), 0);
+    EXPECT_TRUE(tag.v1Tag());
   }
   tag.ParseBlock(nullptr, 0);
   EXPECT_FALSE(tag.TagPresent());

@@ -124,7 +124,7 @@ TEST(Tmp3TagSetters, GenreNameIsLookedUpIgnoringCaseAndKeptAsGiven) {
   EXPECT_EQ(tag.GenreID(), 12);
 }
 
-TEST(Tmp3TagSetters, ClearFieldsKeepsTrackLayoutAndFlags) {
+TEST(Tmp3TagSetters, ClearFieldsClearsTrackAndGenreAndKeepsTheFlags) {
   Tmp3Tag tag;
   tag.SetTitle("t");
   tag.SetArtist("a");
@@ -136,9 +136,9 @@ TEST(Tmp3TagSetters, ClearFieldsKeepsTrackLayoutAndFlags) {
   tag.ClearFields();
   EXPECT_EQ(tag.Title() + tag.Artist() + tag.Album() + tag.Year() + tag.Comment(), "");
   EXPECT_EQ(tag.Genre(), "");
-  EXPECT_EQ(tag.GenreID(), 94);
-  EXPECT_EQ(tag.Track(), 4);
-  EXPECT_FALSE(tag.v1Tag());
+  EXPECT_EQ(tag.GenreID(), 255);
+  EXPECT_EQ(tag.Track(), 0);
+  EXPECT_TRUE(tag.v1Tag());
   EXPECT_TRUE(tag.TagPresent());
   EXPECT_TRUE(tag.TagModified());
 }

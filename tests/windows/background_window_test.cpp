@@ -140,22 +140,22 @@ TEST_F(BackgroundChooserTest, AFileThatIsNotABitmapIsReportedAndNeverKept) {
   EXPECT_EQ(log.texts, (std::vector<std::string>{"Bitmap image is not valid."}));
   EXPECT_EQ(Shown(), kRed) << "the previous picture stays";
 
-  // Keeping it would spoil every later start: Ok refuses it and the window stays open.
+  // Keeping it would spoil every later start: Ok refuses it, says so and closes.
   prefix.WriteFile("qrv30/start.bmp", Backgrounds("green.bmp"));
   form->dxButton1->Click();
   EXPECT_EQ(log.texts.size(), 2u);
   EXPECT_EQ(log.texts.back(), "Bitmap image is not valid.");
-  EXPECT_TRUE(form->isVisible());
+  EXPECT_FALSE(form->isVisible());
   EXPECT_EQ(prefix.ReadFile("qrv30/start.bmp"), Backgrounds("green.bmp"));
 }
 
-TEST_F(BackgroundChooserTest, OkThatCannotKeepTheChoiceSaysSoAndStaysOpen) {
+TEST_F(BackgroundChooserTest, OkThatCannotKeepTheChoiceSaysSoAndCloses) {
   // A folder in the way of the start bitmap: the copy cannot succeed.
   prefix.MakeDir("qrv30/start.bmp");
   ClickEntry("green.bmp");
   form->dxButton1->Click();
   EXPECT_EQ(log.texts, (std::vector<std::string>{"Cannot create file c:\\qrv30\\start.bmp."}));
-  EXPECT_TRUE(form->isVisible());
+  EXPECT_FALSE(form->isVisible());
   EXPECT_EQ(prefix.List("qrv30/start.bmp"), std::vector<std::string>{});
 }
 

@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QTimer>
+#include <cstring>
 
 #include "controls/dx_button.h"
 #include "runtime/widgets/bevel.h"
@@ -55,6 +56,32 @@ TEST(HelpWindow, MissingHelpFileIsReportedAndTheWindowOpensEmpty) {
   EXPECT_EQ(log.texts, (std::vector<std::string>{"Cannot open file c:\\qrv30\\helppro.txt."}));
   EXPECT_TRUE(form.isVisible());
   EXPECT_TRUE(form.RichEdit1->toPlainText().isEmpty()) << "no text of an earlier showing";
+}
+
+TEST(HelpWindow, AHugeHelpFileShowsItsFirstMegabyteAndSaysItIsCut) {
+  test::TempPrefix prefix;
+  test::MessageLog log;
+  std::string line(99, 'h');
+  line += '\n';
+  std::string text;
+  for (int i = 0; i < 20000; ++i) text += line;  // 2 MB of 100-byte lines
+  prefix.WriteFile("qrv30/helppro.txt", text);
+  TForm6 form;
+  form.Show();
+  const QString shown = form.RichEdit1->toPlainText();
+  EXPECT_TRUE(shown.endsWith(QString::fromLatin1(TForm6::kCutNotice)));
+  const QString kept = shown.left(shown.size() - qsizetype(std::strlen(TForm6::kCutNotice)));
+  EXPECT_LE(kept.size(), 1 << 20);
+  EXPECT_GT(kept.size(), (1 << 20) - 100);
+  EXPECT_TRUE(kept.endsWith(QString::fromLatin1(line.c_str()))) << "no broken-off line";
+  EXPECT_TRUE(log.texts.empty());
+
+  // A FIFO named as the help file is refused at once, not waited on.
+  ASSERT_FALSE(prefix.MakeFifo("qrv30/helppro.txt").empty());
+  form.Close();
+  form.Show();
+  EXPECT_EQ(log.texts, (std::vector<std::string>{"Cannot open file c:\\qrv30\\helppro.txt."}));
+  EXPECT_TRUE(form.RichEdit1->toPlainText().isEmpty());
 }
 
 TEST(HelpWindow, ControlsAreReachableByScreenReaders) {

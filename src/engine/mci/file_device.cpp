@@ -1,12 +1,12 @@
 #include "file_device.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include "mpeg_audio_length.h"
 #include "runtime/fs/drive_map.h"
-#include "runtime/fs/unique_fd.h"
+#include "runtime/fs/regular_file.h"
 
 namespace qrv::mci {
 namespace {
@@ -24,16 +24,15 @@ ErrorCode ResolveFile(const std::string& element, std::string& host) {
   } else {
     return MCIERR_FILE_NOT_FOUND;
   }
-  struct stat info {};
-  if (::stat(host.c_str(), &info) != 0) {
-    return errno == EACCES ? MCIERR_FILE_READ : MCIERR_FILE_NOT_FOUND;
+  // Only a regular file reaches the decoder, and the check itself never blocks: a FIFO or device
+  // given to the decoder would hold the window until something wrote to it.
+  const fs::RegularFile file = fs::OpenRegularFile(host);
+  if (!file.Valid()) {
+    return file.error == ENOENT || file.error == ENOTDIR ? MCIERR_FILE_NOT_FOUND : MCIERR_FILE_READ;
   }
-  if (!S_ISREG(info.st_mode)) return MCIERR_FILE_READ;
-  fs::UniqueFd fd(::open(host.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!fd.Valid()) return MCIERR_FILE_READ;
   char probe = 0;
-  if (::read(fd.Get(), &probe, 1) < 0) return MCIERR_FILE_READ;
-  if (info.st_size == 0) return MCIERR_EXTENSION_NOT_FOUND;
+  if (::read(file.fd.Get(), &probe, 1) < 0) return MCIERR_FILE_READ;
+  if (file.size == 0) return MCIERR_EXTENSION_NOT_FOUND;
   return 0;
 }
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "runtime/fs/unique_fd.h"
+#include "runtime/fs/regular_file.h"
 
 namespace qrv::mci {
 namespace {
@@ -66,14 +66,13 @@ bool IsInfoFrame(const uint8_t* frame, int length) {
 }  // namespace
 
 int64_t MpegAudioLength(const std::string& host_path) {
-  fs::UniqueFd fd(::open(host_path.c_str(), O_RDONLY | O_CLOEXEC));
-  struct stat info {};
-  if (!fd.Valid() || ::fstat(fd.Get(), &info) != 0 || info.st_size <= 0) return 0;
+  const fs::RegularFile file = fs::OpenRegularFile(host_path);
+  if (!file.Valid() || file.size <= 0) return 0;
   // Files this player meets are a few megabytes; reading one whole is cheaper than seeking.
-  std::vector<uint8_t> data(static_cast<size_t>(info.st_size));
+  std::vector<uint8_t> data(static_cast<size_t>(file.size));
   size_t have = 0;
   while (have < data.size()) {
-    const ssize_t n = ::read(fd.Get(), data.data() + have, data.size() - have);
+    const ssize_t n = ::read(file.fd.Get(), data.data() + have, data.size() - have);
     if (n <= 0) break;
     have += static_cast<size_t>(n);
   }

@@ -14,6 +14,7 @@
 
 #include "../exceptions.h"
 #include "drive_map.h"
+#include "regular_file.h"
 #include "unique_fd.h"
 
 namespace qrv::fs {
@@ -26,19 +27,33 @@ std::optional<struct stat> StatOf(const std::string& host) {
   return st;
 }
 
-// Where new content for a target really goes: through a symbolic link to the file it names, so
-// that replacing the content keeps the link.
-std::string ResolveTarget(const std::string& host) {
-  struct stat st;
-  if (::lstat(host.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return host;
-  std::unique_ptr<char, decltype(&std::free)> real(::realpath(host.c_str(), nullptr), &std::free);
-  return real ? std::string(real.get()) : host;
-}
-
 std::string FolderOf(const std::string& host) {
   const size_t slash = host.rfind('/');
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : host.substr(0, slash);
+}
+
+// Where new content for a target really goes: through symbolic links to the file they name, so
+// that replacing the content keeps the links. A link to a file not made yet names that file.
+std::string ResolveTarget(const std::string& host) {
+  std::string target = host;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st;
+    if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return target;
+    std::string link(static_cast<size_t>(st.st_size > 0 ? st.st_size : 4096) + 1, '\0');
+    const ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
+    if (n <= 0 || static_cast<size_t>(n) >= link.size()) return target;
+    link.resize(static_cast<size_t>(n));
+    target = link[0] == '/' ? link : FolderOf(target) + "/" + link;
+  }
+  return target;
+}
+
+// Whether this user may write the file. The superuser may write anything, so for it only the
+// permission bits count: a file marked read-only stays so, as it would on Windows.
+bool MayWrite(const std::string& host, const struct stat& st) {
+  if (::geteuid() == 0) return (st.st_mode & 0222) != 0;
+  return ::faccessat(AT_FDCWD, host.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
 void SyncFolder(const std::string& folder) {
@@ -161,18 +176,16 @@ bool CopyFile(const std::string& from, const std::string& to, bool fail_if_exist
   const auto source_host = ToHostPath(from);
   const auto target_host = ToHostPath(to);
   if (!source_host || !target_host) return false;
-  UniqueFd source(::open(source_host->c_str(), O_RDONLY | O_CLOEXEC));
+  const RegularFile source = OpenRegularFile(*source_host);
   struct stat source_st;
-  if (!source.Valid() || ::fstat(source.Get(), &source_st) != 0 || S_ISDIR(source_st.st_mode)) {
-    return false;
-  }
+  if (!source.Valid() || ::fstat(source.fd.Get(), &source_st) != 0) return false;
   const std::string target = ResolveTarget(*target_host);
   struct stat target_st;
   if (::lstat(target.c_str(), &target_st) == 0 && (fail_if_exists || S_ISDIR(target_st.st_mode))) {
     return false;
   }
   TempFile temp(target);
-  if (!temp.Valid() || !temp.CopyFrom(source.Get()) || !temp.Finish(source_st.st_mode & 0777)) {
+  if (!temp.Valid() || !temp.CopyFrom(source.fd.Get()) || !temp.Finish(source_st.st_mode & 0777)) {
     return false;
   }
   return fail_if_exists ? temp.PlaceNew() : temp.Replace();
@@ -184,7 +197,9 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes) {
   const std::string target = ResolveTarget(*host);
   std::optional<mode_t> keep_mode;
   if (const auto st = StatOf(target)) {
-    if (S_ISDIR(st->st_mode)) throw EFCreateError(path);
+    // Only a regular file is replaced, and only one the user may write: renaming over a
+    // read-only file would succeed in a writable folder and silently drop the protection.
+    if (!S_ISREG(st->st_mode) || !MayWrite(target, *st)) throw EFCreateError(path);
     keep_mode = st->st_mode;
   }
   TempFile temp(target);

@@ -9,22 +9,23 @@
 
 #include "../exceptions.h"
 #include "drive_map.h"
+#include "regular_file.h"
 
 namespace qrv {
 
 namespace {
-int OpenFlags(FileMode mode) {
+fs::OpenAccess AccessFor(FileMode mode) {
   switch (mode) {
     case FileMode::OpenRead:
-      return O_RDONLY;
+      return fs::OpenAccess::Read;
     case FileMode::OpenWrite:
-      return O_WRONLY;
+      return fs::OpenAccess::Write;
     case FileMode::OpenReadWrite:
-      return O_RDWR;
+      return fs::OpenAccess::ReadWrite;
     case FileMode::Create:
-      return O_RDWR | O_CREAT | O_TRUNC;
+      return fs::OpenAccess::Create;
   }
-  return O_RDONLY;
+  return fs::OpenAccess::Read;
 }
 
 [[noreturn]] void Fail(const std::string& path, FileMode mode) {
@@ -36,10 +37,10 @@ int OpenFlags(FileMode mode) {
 FileStream::FileStream(const std::string& path, FileMode mode, ShareMode share) {
   const auto host = fs::ToHostPath(path);
   if (!host) Fail(path, mode);
-  fd_ = fs::UniqueFd(::open(host->c_str(), OpenFlags(mode) | O_CLOEXEC, 0666));
-  if (!fd_.Valid()) Fail(path, mode);
-  struct stat st;
-  if (::fstat(fd_.Get(), &st) != 0 || S_ISDIR(st.st_mode)) Fail(path, mode);
+  // Only regular files: a FIFO or device named here fails at once instead of blocking.
+  fs::RegularFile file = fs::OpenRegularFile(*host, AccessFor(mode));
+  if (!file.Valid()) Fail(path, mode);
+  fd_ = std::move(file.fd);
   if (share != ShareMode::DenyNone) {
     const int op = (share == ShareMode::Exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
     if (::flock(fd_.Get(), op) != 0) Fail(path, mode);

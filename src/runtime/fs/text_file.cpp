@@ -2,13 +2,14 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 
 #include "../exceptions.h"
 #include "drive_map.h"
+#include "file_ops.h"
+#include "regular_file.h"
 #include "unique_fd.h"
 
 namespace qrv {
@@ -26,12 +27,10 @@ fs::UniqueFd OpenForReading(const std::string& path) {
     throw EInOutError(problem == fs::PathProblem::kNoDrive ? EInOutError::kPathNotFound
                                                            : EInOutError::kInvalidName);
   }
-  fs::UniqueFd fd(::open(host->c_str(), O_RDONLY | O_CLOEXEC));
-  if (!fd.Valid()) throw EInOutError(fs::WindowsErrorFromErrno(errno));
-  struct stat st;
-  if (::fstat(fd.Get(), &st) != 0) throw EInOutError(fs::WindowsErrorFromErrno(errno));
-  // Opening a folder as a text file is refused as Windows refuses it.
-  if (S_ISDIR(st.st_mode)) throw EInOutError(EInOutError::kAccessDenied);
+  // A folder, FIFO or device is refused at once, as access denied.
+  fs::RegularFile file = fs::OpenRegularFile(*host);
+  if (!file.Valid()) throw EInOutError(fs::WindowsErrorFromErrno(file.error));
+  fs::UniqueFd fd = std::move(file.fd);
   // A file that a stream of this program holds exclusively is locked against readers too.
   if (::flock(fd.Get(), LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
     throw EInOutError(fs::WindowsErrorFromErrno(EWOULDBLOCK));
@@ -67,21 +66,14 @@ void WriteTextLine(const std::string& path, const std::string& line) {
   fs::WriteFileAtomic(path, line + "\r\n");
 }
 
-std::string ReadTextFile(const std::string& path) {
+TextPrefix ReadTextFile(const std::string& path, size_t limit) {
   const auto host = fs::ToHostPath(path);
   if (!host) throw EFOpenError(path);
-  fs::UniqueFd fd(::open(host->c_str(), O_RDONLY | O_CLOEXEC));
-  struct stat st;
-  if (!fd.Valid() || ::fstat(fd.Get(), &st) != 0 || S_ISDIR(st.st_mode)) throw EFOpenError(path);
-  std::string text;
-  char buffer[1 << 16];
-  for (;;) {
-    const ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw EReadError();
-    if (n == 0) return text;
-    text.append(buffer, static_cast<size_t>(n));
-  }
+  const fs::RegularFile file = fs::OpenRegularFile(*host);
+  if (!file.Valid()) throw EFOpenError(path);
+  TextPrefix prefix;
+  if (!fs::ReadPrefix(file.fd.Get(), limit, prefix.text, prefix.cut)) throw EReadError();
+  return prefix;
 }
 
 }  // namespace qrv

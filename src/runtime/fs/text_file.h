@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // Plain 8-bit text files named by Windows paths.
@@ -16,8 +17,14 @@ std::string ReadFirstLine(const std::string& path);
 // as one line, so it is refused the same way and nothing is written.
 void WriteTextLine(const std::string& path, const std::string& line);
 
-// The whole file as stored, for the help window. Raises EFOpenError ("Cannot open file %s") when
-// it cannot be opened and EReadError when reading fails.
-std::string ReadTextFile(const std::string& path);
+// The start of a text file as stored, at most limit bytes, and whether the file went on beyond.
+struct TextPrefix {
+  std::string text;
+  bool cut = false;
+};
+
+// Reads a text file for showing, for the help window. Only regular files are read. Raises
+// EFOpenError ("Cannot open file %s") when it cannot be opened and EReadError when reading fails.
+TextPrefix ReadTextFile(const std::string& path, size_t limit);
 
 }  // namespace qrv

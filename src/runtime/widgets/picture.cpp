@@ -1,12 +1,10 @@
 #include "picture.h"
 
-#include <QFile>
-#include <QImageReader>
 #include <QPainter>
 
 #include "accessibility.h"
+#include "picture_file.h"
 #include "runtime/exceptions.h"
-#include "runtime/fs/drive_map.h"
 
 namespace qrv {
 
@@ -18,15 +16,7 @@ TImage::TImage(QWidget* parent) : QWidget(parent) {
 }
 
 void TImage::LoadFromFile(const std::string& path) {
-  const auto host = fs::ToHostPath(path);
-  if (!host) throw EFOpenError(path);
-  QFile file(QString::fromStdString(*host));
-  if (!file.open(QIODevice::ReadOnly)) throw EFOpenError(path);
-  QImageReader reader(&file);
-  reader.setDecideFormatFromContent(true);
-  QImage image = reader.read();
-  if (image.isNull()) throw EInvalidGraphic();
-  SetPicture(QPixmap::fromImage(std::move(image)));
+  SetPicture(QPixmap::fromImage(DecodePictureFile(path)));
 }
 
 void TImage::LoadFromResource(const QString& resource) {

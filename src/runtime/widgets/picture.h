@@ -16,9 +16,8 @@ class TImage : public QWidget {
  public:
   explicit TImage(QWidget* parent = nullptr);
 
-  // Loads a picture from a Windows path ("c:\qrv30\start.bmp"). A missing or unreadable file
-  // raises EFOpenError with the path; a file that is not a picture raises EInvalidGraphic. On
-  // failure the previous picture is kept.
+  // Loads a picture from a Windows path ("c:\qrv30\start.bmp") as DecodePictureFile decodes
+  // it. On failure the previous picture is kept.
   void LoadFromFile(const std::string& path);
   // Loads a picture from a Qt resource or host path, for the program's own artwork.
   void LoadFromResource(const QString& resource);
