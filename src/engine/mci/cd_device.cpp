@@ -173,28 +173,11 @@ ErrorCode CdDevice::Status(uint32_t flags, Request& request) const {
   }
 }
 
-ErrorCode CdDevice::Capability(Request& request) const {
-  switch (request.item) {
-    case MCI_GETDEVCAPS_CAN_PLAY:
-    case MCI_GETDEVCAPS_HAS_AUDIO:
-      request.return_value = 1;
-      return 0;
-    case MCI_GETDEVCAPS_CAN_EJECT:
-      request.return_value = disc_->IsImage() ? 0 : 1;
-      return 0;
-    case MCI_GETDEVCAPS_CAN_RECORD:
-    case MCI_GETDEVCAPS_HAS_VIDEO:
-    case MCI_GETDEVCAPS_USES_FILES:
-    case MCI_GETDEVCAPS_COMPOUND_DEVICE:
-    case MCI_GETDEVCAPS_CAN_SAVE:
-      request.return_value = 0;
-      return 0;
-    case MCI_GETDEVCAPS_DEVICE_TYPE:
-      request.return_value = MCI_DEVTYPE_CD_AUDIO;
-      return 0;
-    default:
-      return MCIERR_UNSUPPORTED_FUNCTION;
-  }
+PipelineDevice::Capabilities CdDevice::Describe() const {
+  Capabilities caps;
+  caps.device_type = MCI_DEVTYPE_CD_AUDIO;
+  caps.can_eject = !disc_->IsImage();
+  return caps;
 }
 
 }  // namespace qrv::mci

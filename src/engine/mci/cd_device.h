@@ -19,7 +19,7 @@ class CdDevice : public PipelineDevice {
   ErrorCode Play(uint32_t flags, const Request& request) override;
   ErrorCode Seek(uint32_t flags, const Request& request) override;
   ErrorCode Status(uint32_t flags, Request& request) const override;
-  ErrorCode Capability(Request& request) const override;
+  Capabilities Describe() const override;
   ErrorCode Set(uint32_t flags, const Request& request) override;
   ErrorCode StreamFailure() const override { return MCIERR_HARDWARE; }
 

@@ -241,30 +241,14 @@ ErrorCode FileDevice::Status(uint32_t flags, Request& request) const {
   }
 }
 
-ErrorCode FileDevice::Capability(Request& request) const {
-  switch (request.item) {
-    case MCI_GETDEVCAPS_CAN_PLAY:
-    case MCI_GETDEVCAPS_HAS_AUDIO:
-    case MCI_GETDEVCAPS_USES_FILES:
-    case MCI_GETDEVCAPS_COMPOUND_DEVICE:
-      request.return_value = 1;
-      return 0;
-    case MCI_GETDEVCAPS_CAN_RECORD:
-    case MCI_GETDEVCAPS_CAN_EJECT:
-    case MCI_GETDEVCAPS_CAN_SAVE:
-      request.return_value = 0;
-      return 0;
-    case MCI_GETDEVCAPS_HAS_VIDEO:
-      request.return_value = has_video_ ? 1 : 0;
-      return 0;
-    case MCI_GETDEVCAPS_DEVICE_TYPE:
-      request.return_value = has_video_ ? MCI_DEVTYPE_DIGITAL_VIDEO
-                             : is_midi_ ? MCI_DEVTYPE_SEQUENCER
-                                        : MCI_DEVTYPE_WAVEFORM_AUDIO;
-      return 0;
-    default:
-      return MCIERR_UNSUPPORTED_FUNCTION;
-  }
+PipelineDevice::Capabilities FileDevice::Describe() const {
+  Capabilities caps;
+  caps.device_type = has_video_ ? MCI_DEVTYPE_DIGITAL_VIDEO
+                     : is_midi_ ? MCI_DEVTYPE_SEQUENCER
+                                : MCI_DEVTYPE_WAVEFORM_AUDIO;
+  caps.has_video = has_video_;
+  caps.uses_files = true;
+  return caps;
 }
 
 }  // namespace qrv::mci

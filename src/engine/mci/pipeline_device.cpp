@@ -51,6 +51,35 @@ ErrorCode PipelineDevice::Execute(uint32_t command, uint32_t flags, Request& req
   }
 }
 
+ErrorCode PipelineDevice::Capability(Request& request) const {
+  const Capabilities caps = Describe();
+  switch (request.item) {
+    case MCI_GETDEVCAPS_CAN_PLAY:
+    case MCI_GETDEVCAPS_HAS_AUDIO:
+      request.return_value = 1;
+      return 0;
+    case MCI_GETDEVCAPS_CAN_RECORD:
+    case MCI_GETDEVCAPS_CAN_SAVE:
+      request.return_value = 0;
+      return 0;
+    case MCI_GETDEVCAPS_CAN_EJECT:
+      request.return_value = caps.can_eject ? 1 : 0;
+      return 0;
+    case MCI_GETDEVCAPS_HAS_VIDEO:
+      request.return_value = caps.has_video ? 1 : 0;
+      return 0;
+    case MCI_GETDEVCAPS_USES_FILES:
+    case MCI_GETDEVCAPS_COMPOUND_DEVICE:
+      request.return_value = caps.uses_files ? 1 : 0;
+      return 0;
+    case MCI_GETDEVCAPS_DEVICE_TYPE:
+      request.return_value = caps.device_type;
+      return 0;
+    default:
+      return MCIERR_UNSUPPORTED_FUNCTION;
+  }
+}
+
 ErrorCode PipelineDevice::CloseMedium() {
   FinishNotify(MCI_NOTIFY_ABORTED);
   playback_.reset();

@@ -27,7 +27,14 @@ class PipelineDevice : public Device {
   virtual ErrorCode Play(uint32_t flags, const Request& request) = 0;
   virtual ErrorCode Seek(uint32_t flags, const Request& request) = 0;
   virtual ErrorCode Status(uint32_t flags, Request& request) const = 0;
-  virtual ErrorCode Capability(Request& request) const = 0;
+  // What the device can do, as its capability requests answer.
+  struct Capabilities {
+    uint32_t device_type = 0;
+    bool has_video = false;
+    bool can_eject = false;
+    bool uses_files = false;  // also a compound device: it plays a named element
+  };
+  virtual Capabilities Describe() const = 0;
   virtual ErrorCode Set(uint32_t flags, const Request& request) = 0;
   virtual ErrorCode Window(const Request&) { return MCIERR_UNSUPPORTED_FUNCTION; }
   // The code a failed output or stream is recorded with.
@@ -46,6 +53,7 @@ class PipelineDevice : public Device {
 
  private:
   ErrorCode CloseMedium();
+  ErrorCode Capability(Request& request) const;
   ErrorCode ResumePlaying(uint32_t flags, const Request& request);
 
   // A failure while playing, kept for the next status request, which reports it.
