@@ -6,7 +6,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 45
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps build run test test-sanitize fuzz bench clean
+.PHONY: deps build run test test-sanitize fuzz bench clean install deb
 
 deps:
 	@scripts/install-deps
@@ -29,6 +29,15 @@ run: build
 	@player="$(abspath $(BUILD))/src/app/quorvin"; \
 	  if [ ! -e "$(RUN_PREFIX)/drive_c/qrv30/last.lst" ]; then cd "$(DEMO_DIR)"; fi; \
 	  QUORVIN_PREFIX="$(RUN_PREFIX)" "$$player"
+
+# `cmake --install` into PREFIX (default /usr/local), staged under DESTDIR when it is set.
+PREFIX ?= /usr/local
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# A Debian package in $(BUILD); its library dependencies are worked out by dpkg-shlibdeps.
+deb: build
+	cd $(BUILD) && cpack -G DEB
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
@@ -55,6 +64,9 @@ fuzz:
 bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target all
 	@for b in $(BUILD)/bench/*/bench_*; do [ -x "$$b" ] && "$$b"; done
+	@if command -v audacious >/dev/null && command -v mpv >/dev/null && command -v pulseaudio >/dev/null; then \
+	  QRV_BUILD_DIR=$(BUILD) bench/peers; \
+	else echo "bench/peers skipped: Audacious, mpv and PulseAudio are not installed (bench/peers installs them)"; fi
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)

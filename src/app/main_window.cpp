@@ -105,6 +105,11 @@ void TForm1::FormShow() {
 }
 
 void TForm1::FormClose(CloseAction& action) {
+  // The program ends with this window; an error box below runs a message loop of its own, and no
+  // timer may start playing, advancing or prompting behind it.
+  Timer1->SetEnabled(false);
+  Timer2->SetEnabled(false);
+  Timer3->SetEnabled(false);
   // A failed write is reported, and the window closes all the same: the old "last.lst" is still
   // intact (it is replaced in one step), and a window that refused to close while its data
   // folder is unusable would leave the user no way out.

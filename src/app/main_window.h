@@ -136,14 +136,22 @@ class TForm1 : public TForm {
   void about1Execute(QObject* sender);
   void help1Execute(QObject* sender);
 
-  // Steps that several transport handlers share.
+  // Steps that several transport handlers, and the windows that load a file into this one, share.
   void ResetTransportControls();
+  // Enables the seven transport buttons, in their fixed order.
+  void EnableTransportButtons();
+  // Shows the tag just read for a path: its title and artist, or the path's file name as title
+  // when the title is empty or exactly "<TAG>".
   void ShowTrackInfo(const std::string& path);
   void StartPlayback();
+  // The step of "<<" and ">>" with any step; remote controls seek through it.
+  void SkipBy(int delta);
 
  signals:
   // The window has closed; since it is the main window, the program ends.
   void Closed();
+  // The display has followed the player once more; whoever mirrors the transport looks again.
+  void DisplayTicked();
 
  protected:
   void FormCreate() override;
@@ -158,9 +166,9 @@ class TForm1 : public TForm {
   void CreateMenu();
   void CreateTimers();
   void TrackStart();
-  void SkipBy(int delta);
   void StepItem(int delta);
-  void SetTransportButtonsEnabled(bool enabled);
+  // The six buttons that seek mode disables; seek1 is not among them.
+  void SetStepButtonsEnabled(bool enabled);
   // Sets the display timer's period for a playing or a resting medium.
   void PaceDisplay(bool playing);
 

@@ -1,5 +1,7 @@
 // The main window's controls, created in their stacking order: later controls lie over earlier
 // ones, and the windowed controls (list, menu bar, track bar, buffer, player) come last.
+#include <functional>
+
 #include "controls/bit_btn.h"
 #include "controls/color.h"
 #include "engine/orb_player.h"
@@ -18,52 +20,25 @@
 #include "tags/mp3_tag.h"
 #include "windows/layout_parts.h"
 
-// The frame art is compiled into this library; a static library must register it by hand.
-static void InitAppResources() {
-  Q_INIT_RESOURCE(app);
-}
-
 namespace qrv {
 namespace {
 
 const QString kLineH = QStringLiteral(":/app/line_horizontal.jpg");
 const QString kLineV = QStringLiteral(":/app/line_vertical.jpg");
 
+// The strips and lines are drawn to fit whatever size the layout gives them.
 TImage* Picture(QWidget* parent, const char* name, Bounds bounds, const QString& art) {
-  auto* image = Place(new TImage(parent), bounds);
-  image->setObjectName(QString::fromLatin1(name));
-  image->setAccessibleName(QString::fromLatin1(name));
-  // The strips and lines are drawn to fit whatever size the layout gives them.
-  image->SetFit(PictureFit::Stretch);
-  image->LoadFromResource(art);
-  return image;
-}
-
-TLabel* Label(QWidget* parent, const char* name, Bounds bounds, LabelSizing sizing,
-              const QFont& font, const QString& caption) {
-  auto* label = new TLabel(parent);
-  label->setObjectName(QString::fromLatin1(name));
-  // Sizing first: an auto-sized label would otherwise shrink to its text on the font change.
-  label->SetSizing(sizing);
-  label->setFont(font);
-  label->SetCaption(caption);
-  return Place(label, bounds);
+  return ArtPicture(parent, name, bounds, art, PictureFit::Stretch);
 }
 
 TLabel* AutoLabel(QWidget* parent, const char* name, int left, int top, const QFont& font,
                   const QString& caption) {
-  auto* label = new TLabel(parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setFont(font);
-  label->SetCaption(caption);
-  label->move(left, top);
-  return label;
+  return LayoutLabel(parent, name, {left, top, 0, 0}, LabelSizing::AutoSize, font, caption);
 }
 
 }  // namespace
 
 void TForm1::CreateDecoration() {
-  InitAppResources();
   Image1 = Picture(this, "Image1", {1, 8, 7, 481}, QStringLiteral(":/app/frame_left.jpg"));
   Image2 = Picture(this, "Image2", {321, 8, 7, 481}, QStringLiteral(":/app/frame_right.jpg"));
   Image3 = Picture(this, "Image3", {0, 1, 329, 7}, QStringLiteral(":/app/frame_top.jpg"));
@@ -72,11 +47,12 @@ void TForm1::CreateDecoration() {
   back1->setObjectName(QStringLiteral("back1"));
   back1->setAccessibleName(QStringLiteral("Background"));
   back1->SetFit(PictureFit::Stretch);
+  back1->SetTransparent(true);
   Image6 = Picture(this, "Image6", {16, 264, 297, 1}, kLineH);
   Label1 = AutoLabel(this, "Label1", 120, 272, PixelFont("Lucida Console", 16, FontWeight::kBold),
                      QStringLiteral("Playlist"));
-  title1 = Label(this, "title1", {56, 36, 265, 19}, LabelSizing::Fixed,
-                 PixelFont("Lucida Console", 13), QStringLiteral("Loading QRV3 Engine.."));
+  title1 = LayoutLabel(this, "title1", {56, 36, 265, 19}, LabelSizing::Fixed,
+                       PixelFont("Lucida Console", 13), QStringLiteral("Loading QRV3 Engine.."));
   Gauge1 = Place(new TGauge(this), {40, 96, 249, 17});
   Gauge1->setObjectName(QStringLiteral("Gauge1"));
   Gauge1->SetBackColor(Qt::black);
@@ -89,9 +65,9 @@ void TForm1::CreateDecoration() {
   Image12 = Picture(this, "Image12", {280, 192, 1, 49}, kLineV);
   Image13 = Picture(this, "Image13", {48, 192, 1, 49}, kLineV);
   Image14 = Picture(this, "Image14", {48, 240, 233, 1}, kLineH);
-  Label3 =
-      Label(this, "Label3", {58, 472, 216, 13}, LabelSizing::Fixed, PixelFont("MS Sans Serif", 11),
-            QStringLiteral("Quorvin Pro 3.0 - choose a file to play"));
+  Label3 = LayoutLabel(this, "Label3", {58, 472, 216, 13}, LabelSizing::Fixed,
+                       PixelFont("MS Sans Serif", 11),
+                       QStringLiteral("Quorvin Pro 3.0 - choose a file to play"));
   Label3->SetAlignment(LabelAlignment::Center);
 }
 
@@ -103,58 +79,73 @@ void TForm1::CreateTransport() {
     const char* caption;
     bool bold;
     TColor transparent_color;
+    void (TForm1::*click)(QObject*);
   };
   const ButtonLayout buttons[] = {
-      {&DDMBitBtn1, "DDMBitBtn1", {56, 208, 25, 25}, "|<", true, clBlack},
-      {&DDMBitBtn2, "DDMBitBtn2", {88, 208, 25, 25}, "<<", false, clBlack},
-      {&seek1, "seek1", {128, 208, 65, 25}, "Seek", false, clWhite},
-      {&DDMBitBtn4, "DDMBitBtn4", {216, 208, 25, 25}, ">>", false, clWhite},
-      {&DDMBitBtn5, "DDMBitBtn5", {248, 208, 25, 25}, ">|", true, clWhite},
-      {&DDMBitBtn6, "DDMBitBtn6", {104, 152, 41, 33}, "Play", true, clWhite},
-      {&pause1, "pause1", {168, 152, 57, 33}, "Pause", true, clWhite},
+      {&DDMBitBtn1, "DDMBitBtn1", {56, 208, 25, 25}, "|<", true, clBlack, &TForm1::DDMBitBtn1Click},
+      {&DDMBitBtn2,
+       "DDMBitBtn2",
+       {88, 208, 25, 25},
+       "<<",
+       false,
+       clBlack,
+       &TForm1::DDMBitBtn2Click},
+      {&seek1, "seek1", {128, 208, 65, 25}, "Seek", false, clWhite, &TForm1::seek1Click},
+      {&DDMBitBtn4,
+       "DDMBitBtn4",
+       {216, 208, 25, 25},
+       ">>",
+       false,
+       clWhite,
+       &TForm1::DDMBitBtn4Click},
+      {&DDMBitBtn5,
+       "DDMBitBtn5",
+       {248, 208, 25, 25},
+       ">|",
+       true,
+       clWhite,
+       &TForm1::DDMBitBtn5Click},
+      {&DDMBitBtn6,
+       "DDMBitBtn6",
+       {104, 152, 41, 33},
+       "Play",
+       true,
+       clWhite,
+       &TForm1::DDMBitBtn6Click},
+      {&pause1, "pause1", {168, 152, 57, 33}, "Pause", true, clWhite, &TForm1::pause1Click},
   };
   for (const auto& entry : buttons) {
     *entry.button =
         CaptionButton(this, entry.name, entry.bounds, QString::fromLatin1(entry.caption), 13,
                       entry.bold, entry.transparent_color);
+    (*entry.button)->SetOnClick(std::bind_front(entry.click, this));
   }
-  // Every transport action may move the position, so it brings the display up to pace first.
-  const auto handler = [this](void (TForm1::*click)(QObject*)) {
-    return [this, click](QObject* sender) {
-      PaceDisplay(true);
-      (this->*click)(sender);
-    };
-  };
-  DDMBitBtn1->SetOnClick(handler(&TForm1::DDMBitBtn1Click));
-  DDMBitBtn2->SetOnClick(handler(&TForm1::DDMBitBtn2Click));
-  seek1->SetOnClick(handler(&TForm1::seek1Click));
-  DDMBitBtn4->SetOnClick(handler(&TForm1::DDMBitBtn4Click));
-  DDMBitBtn5->SetOnClick(handler(&TForm1::DDMBitBtn5Click));
-  DDMBitBtn6->SetOnClick(handler(&TForm1::DDMBitBtn6Click));
-  pause1->SetOnClick(handler(&TForm1::pause1Click));
 }
 
 void TForm1::CreateLabels() {
   const QFont small = PixelFont("MS Sans Serif", 11);
-  Label6 = Label(this, "Label6", {208, 248, 105, 13}, LabelSizing::Fixed, small, QString());
+  Label6 = LayoutLabel(this, "Label6", {208, 248, 105, 13}, LabelSizing::Fixed, small, QString());
   Image15 = Picture(this, "Image15", {16, 248, 297, 1}, kLineH);
   Image16 = Picture(this, "Image16", {16, 248, 1, 17}, kLineV);
   Image17 = Picture(this, "Image17", {312, 248, 1, 17}, kLineV);
   Image18 = Picture(this, "Image18", {56, 248, 1, 17}, kLineV);
   Image19 = Picture(this, "Image19", {204, 248, 1, 17}, kLineV);
-  ch1 = Label(this, "ch1", {16, 248, 41, 13}, LabelSizing::Fixed,
-              PixelFont("MS Sans Serif", 11, FontWeight::kRegular, FontSlant::kItalic), QString());
-  Artist1 = Label(this, "Artist1", {56, 60, 265, 19}, LabelSizing::Fixed,
-                  PixelFont("Lucida Console", 13), QString());
+  ch1 = LayoutLabel(this, "ch1", {16, 248, 41, 13}, LabelSizing::Fixed,
+                    PixelFont("MS Sans Serif", 11, FontWeight::kRegular, FontSlant::kItalic),
+                    QString());
+  Artist1 = LayoutLabel(this, "Artist1", {56, 60, 265, 19}, LabelSizing::Fixed,
+                        PixelFont("Lucida Console", 13), QString());
   Label2 =
       AutoLabel(this, "Label2", 16, 34, PixelFont("MS Sans Serif", 13), QStringLiteral("Title:"));
   Label7 =
       AutoLabel(this, "Label7", 16, 58, PixelFont("MS Sans Serif", 13), QStringLiteral("Artist:"));
-  Label4 = Label(this, "Label4", {56, 248, 145, 17}, LabelSizing::Fixed,
-                 PixelFont("Times New Roman", 11, FontWeight::kBold), QStringLiteral("Brisona 3"));
+  Label4 =
+      LayoutLabel(this, "Label4", {56, 248, 145, 17}, LabelSizing::Fixed,
+                  PixelFont("Times New Roman", 11, FontWeight::kBold), QStringLiteral("Brisona 3"));
   Label4->SetAlignment(LabelAlignment::Center);
-  time1 = Label(this, "time1", {128, 128, 73, 16}, LabelSizing::Fixed,
-                PixelFont("MS Sans Serif", 13, FontWeight::kBold), QStringLiteral("00:00:00"));
+  time1 =
+      LayoutLabel(this, "time1", {128, 128, 73, 16}, LabelSizing::Fixed,
+                  PixelFont("MS Sans Serif", 13, FontWeight::kBold), QStringLiteral("00:00:00"));
   time1->SetAlignment(LabelAlignment::Center);
   Image5 = Picture(this, "Image5", {128, 128, 1, 17}, kLineV);
   Image20 = Picture(this, "Image20", {200, 128, 1, 17}, kLineV);
@@ -178,10 +169,7 @@ void TForm1::CreateWindowedControls() {
   playlist1->setLineWidth(1);
   // The list reports user choices straight from its input handlers; the guard keeps an error of
   // the transport from reaching them.
-  playlist1->SetOnClick([this] {
-    PaceDisplay(true);
-    Guard([this] { playlist1Click(playlist1); });
-  });
+  playlist1->SetOnClick([this] { Guard([this] { playlist1Click(playlist1); }); });
 
   ActionMainMenuBar1 = Place(new TActionMainMenuBar(this), {0, 0, 329, 25});
   ActionMainMenuBar1->setObjectName(QStringLiteral("ActionMainMenuBar1"));
@@ -192,10 +180,7 @@ void TForm1::CreateWindowedControls() {
   TrackBar1->SetMax(10);
   TrackBar1->SetPosition(0);
   TrackBar1->hide();
-  TrackBar1->SetOnChange([this] {
-    PaceDisplay(true);
-    TrackBar1Change(TrackBar1);
-  });
+  TrackBar1->SetOnChange([this] { TrackBar1Change(TrackBar1); });
 
   Rich1 = Place(new TRichBuffer(this), {40, 96, 249, 17});
   Rich1->setObjectName(QStringLiteral("Rich1"));
@@ -207,12 +192,17 @@ void TForm1::CreateWindowedControls() {
   mp31->SetVisibleButtons(play_only);
   mp31->SetMediaFileIndex(-1);
   mp31->SetVisible(false);
+  // The display rests while nothing plays; whatever window commands the player wakes it at once.
+  connect(mp31, &TMediaPlayer::Commanded, this, [this] { PaceDisplay(true); });
 }
 
 void TForm1::CreateTimers() {
   Timer1 = new Timer(this);
   Timer1->SetInterval(kDisplayPeriod);
-  Timer1->SetOnTimer([this] { Timer1Timer(Timer1); });
+  Timer1->SetOnTimer([this] {
+    Timer1Timer(Timer1);
+    emit DisplayTicked();
+  });
   Timer1->SetEnabled(true);
 
   Timer2 = new Timer(this);

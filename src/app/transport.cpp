@@ -23,28 +23,32 @@ const QString kSeek = QStringLiteral("Seek");
 
 }  // namespace
 
-void TForm1::SetTransportButtonsEnabled(bool enabled) {
+void TForm1::SetStepButtonsEnabled(bool enabled) {
   for (TDDMBitBtn* button : {DDMBitBtn1, DDMBitBtn2, DDMBitBtn4, DDMBitBtn5, DDMBitBtn6, pause1}) {
     button->SetEnabled(enabled);
   }
+}
+
+void TForm1::EnableTransportButtons() {
+  SetStepButtonsEnabled(true);
+  seek1->SetEnabled(true);
 }
 
 void TForm1::ResetTransportControls() {
   seek1->SetCaption(kSeek);
   TrackBar1->hide();
   pause1->SetCaption(kPause);
-  SetTransportButtonsEnabled(true);
-  seek1->SetEnabled(true);
+  EnableTransportButtons();
 }
 
 void TForm1::ShowTrackInfo(const std::string& path) {
-  // Tag text is Windows-1252; a file name is the path's own 8-bit text.
+  // Tag text is Windows-1252; a file name is the path's own 8-bit text. The label is set once,
+  // to what it ends up showing.
   const std::string& title = mp3Tag1->Title();
-  title1->SetCaption(Cp1252ToQString(title));
+  title1->SetCaption(title.empty() || title == "<TAG>"
+                         ? QString::fromStdString(ExtractFileName(path))
+                         : Cp1252ToQString(title));
   Artist1->SetCaption(Cp1252ToQString(mp3Tag1->Artist()));
-  if (title.empty() || title == "<TAG>") {
-    title1->SetCaption(QString::fromStdString(ExtractFileName(path)));
-  }
 }
 
 void TForm1::StartPlayback() {
@@ -122,14 +126,14 @@ void TForm1::seek1Click(QObject*) {
     TrackBar1->SetMax(mp31->Length());
     TrackBar1->SetPosition(mp31->Position());
     seek1->SetCaption(kResume);
-    SetTransportButtonsEnabled(false);
+    SetStepButtonsEnabled(false);
   } else if (seek1->Caption() == kResume) {
     TrackBar1->hide();
     seek1->SetCaption(kSeek);
     pause1->SetCaption(kPause);
     mp31->Resume();
     mp31->Play();
-    SetTransportButtonsEnabled(true);
+    SetStepButtonsEnabled(true);
     Timer2->SetEnabled(true);
   }
 }
@@ -162,12 +166,7 @@ void TForm1::playlist1Click(QObject*) {
   mp31->SetFileName(path);
   mp3Tag1->ReadFromFile(path);
   mp31->Open();
-  const std::string& title = mp3Tag1->Title();
-  title1->SetCaption(Cp1252ToQString(title));
-  if (title.empty() || title == "<TAG>") {
-    title1->SetCaption(QString::fromStdString(ExtractFileName(path)));
-  }
-  Artist1->SetCaption(Cp1252ToQString(mp3Tag1->Artist()));
+  ShowTrackInfo(path);
   StartPlayback();
 }
 

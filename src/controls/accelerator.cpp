@@ -1,11 +1,12 @@
 #include "controls/accelerator.h"
 
+#include "runtime/paths.h"
+
 namespace qrv {
 
 QChar AsciiUpperChar(QChar c) {
   const char16_t u = c.unicode();
-  if (u >= u'a' && u <= u'z') return QChar(static_cast<char16_t>(u - (u'a' - u'A')));
-  return c;
+  return u < 0x80 ? QChar(static_cast<char16_t>(AsciiUpperChar(static_cast<char>(u)))) : c;
 }
 
 QChar FirstAccelerator(const QString& caption) {

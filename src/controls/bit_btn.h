@@ -9,6 +9,7 @@
 #include "controls/action.h"
 #include "controls/button_accessible.h"
 #include "controls/color.h"
+#include "controls/control_events.h"
 #include "controls/dialog_keys.h"
 #include "controls/font.h"
 #include "controls/gray_transform.h"
@@ -20,14 +21,11 @@ enum class TButtonLayout { blGlyphBottom = 0, blGlyphLeft = 1, blGlyphRight = 2,
 
 // The transport button: it never takes the focus, shows its glyph gray at rest and in colour under
 // the pointer, sinks while pressed and embosses its caption when disabled.
-class TCustomDDMBitBtn : public QWidget, public DialogKeyReceiver, public AccessibleButton {
+class TCustomDDMBitBtn : public QWidget,
+                         public ControlEvents,
+                         public DialogKeyReceiver,
+                         public AccessibleButton {
  public:
-  using NotifyEvent = std::function<void(QObject* sender)>;
-  using MouseEvent = std::function<void(QObject* sender, Qt::MouseButton button,
-                                        Qt::KeyboardModifiers shift, int x, int y)>;
-  using MouseMoveEvent =
-      std::function<void(QObject* sender, Qt::KeyboardModifiers shift, int x, int y)>;
-
   explicit TCustomDDMBitBtn(QWidget* parent = nullptr);
   ~TCustomDDMBitBtn() override;
 
@@ -76,11 +74,7 @@ class TCustomDDMBitBtn : public QWidget, public DialogKeyReceiver, public Access
   void SetVersion(const QString&) {}
 
   void SetOnChangeGlyph(NotifyEvent handler) { on_change_glyph_ = std::move(handler); }
-  void SetOnClick(NotifyEvent handler) { on_click_ = std::move(handler); }
   void SetOnDblClick(NotifyEvent handler) { on_dbl_click_ = std::move(handler); }
-  void SetOnMouseDown(MouseEvent handler) { on_mouse_down_ = std::move(handler); }
-  void SetOnMouseUp(MouseEvent handler) { on_mouse_up_ = std::move(handler); }
-  void SetOnMouseMove(MouseMoveEvent handler) { on_mouse_move_ = std::move(handler); }
 
   // Whether the pointer is over the button.
   bool Hot() const { return hot_; }
@@ -104,15 +98,17 @@ class TCustomDDMBitBtn : public QWidget, public DialogKeyReceiver, public Access
   void AccessiblePress() override { Click(); }
 
  protected:
-  void paintEvent(QPaintEvent* event) override;
+  // The pointer and the mouse buttons; a double click is also the second press.
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  // Enabling and disabling, and a new parent window for the accelerators.
   void changeEvent(QEvent* event) override;
   bool event(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   struct Origins {
@@ -129,7 +125,7 @@ class TCustomDDMBitBtn : public QWidget, public DialogKeyReceiver, public Access
   void PaintHot(QPainter& p);
   void DrawCaption(QPainter& p, int dx, int dy, QColor color);
   void DrawGlyph(QPainter& p, const QImage& image, KeyedImage& cache, TColor key, int dx, int dy);
-  void PressAt(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
+  void PressAt(const QMouseEvent& event);
   void ActionChanged();
   void ApplyActionGlyph();
   bool PointerInside() const;
@@ -166,11 +162,7 @@ class TCustomDDMBitBtn : public QWidget, public DialogKeyReceiver, public Access
   KeyedImage disabled_keyed_;
 
   NotifyEvent on_change_glyph_;
-  NotifyEvent on_click_;
   NotifyEvent on_dbl_click_;
-  MouseEvent on_mouse_down_;
-  MouseEvent on_mouse_up_;
-  MouseMoveEvent on_mouse_move_;
 };
 
 // The published form of the bitmap button; it adds nothing to its base.

@@ -7,7 +7,7 @@
 #include <QPainter>
 
 #include "controls/accelerator.h"
-#include "controls/modal_result.h"
+#include "runtime/form.h"
 #include "runtime/guard.h"
 
 namespace qrv {
@@ -120,15 +120,11 @@ void TdxCustomControl::ActionChange() {
 
 void TdxCustomControl::Click() {
   if (parentWidget()) {
-    if (auto* sink = dynamic_cast<ModalResultSink*>(window())) {
-      Guard([&] { sink->SetModalResult(modal_result_); });
+    if (auto* form = dynamic_cast<TForm*>(window())) {
+      Guard([&] { form->SetModalResult(static_cast<qrv::ModalResult>(modal_result_)); });
     }
   }
-  if (on_click_) {
-    Guard([&] { on_click_(this); });
-  } else if (action_) {
-    Guard([&] { action_->Execute(); });
-  }
+  RaiseClick(this, action_);
 }
 
 bool TdxCustomControl::DialogChar(QChar c, Qt::KeyboardModifiers modifiers) {
@@ -223,16 +219,13 @@ void TdxCustomControl::mousePressEvent(QMouseEvent* event) {
     StateMouseDown();
     click_armed_ = true;
   }
-  const QPoint pos = event->position().toPoint();
-  if (on_mouse_down_) {
-    Guard([&] { on_mouse_down_(this, event->button(), event->modifiers(), pos.x(), pos.y()); });
-  }
+  RaiseMouseDown(this, *event);
 }
 
 void TdxCustomControl::mouseDoubleClickEvent(QMouseEvent* event) {
-  // A quick second press is a press like any other, so two quick clicks click twice. Qt usually
-  // delivers that press itself just before this event; handle it only when it did not.
-  if (!pressed_) mousePressEvent(event);
+  // A widget receives the second press of a double click only as this event. It is a press like
+  // any other, of whichever mouse button, so two quick clicks click twice.
+  mousePressEvent(event);
 }
 
 void TdxCustomControl::mouseReleaseEvent(QMouseEvent* event) {
@@ -244,9 +237,7 @@ void TdxCustomControl::mouseReleaseEvent(QMouseEvent* event) {
     if (clicked) Click();
   }
   StateMouseUp();
-  if (on_mouse_up_) {
-    Guard([&] { on_mouse_up_(this, event->button(), event->modifiers(), pos.x(), pos.y()); });
-  }
+  RaiseMouseUp(this, *event);
 }
 
 void TdxCustomControl::mouseMoveEvent(QMouseEvent* event) {
@@ -258,7 +249,7 @@ void TdxCustomControl::mouseMoveEvent(QMouseEvent* event) {
     if (inside && !hot_) StateMouseEnter();
     if (!inside && hot_) StateMouseLeave();
   }
-  if (on_mouse_move_) Guard([&] { on_mouse_move_(this, event->modifiers(), pos.x(), pos.y()); });
+  RaiseMouseMove(this, *event);
 }
 
 void TdxCustomControl::keyPressEvent(QKeyEvent* event) {

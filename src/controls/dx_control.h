@@ -8,6 +8,7 @@
 
 #include "controls/action.h"
 #include "controls/color.h"
+#include "controls/control_events.h"
 #include "controls/dialog_keys.h"
 #include "controls/font.h"
 
@@ -16,13 +17,8 @@ namespace qrv {
 // The base of the flat controls: it turns the platform's notifications (pointer enter and leave,
 // focus changes, mouse presses, enabled, caption and size changes) into three state flags and a
 // set of overridable state-change operations, each of which repaints. Painting is double-buffered.
-class TdxCustomControl : public QWidget, public DialogKeyReceiver {
+class TdxCustomControl : public QWidget, public ControlEvents, public DialogKeyReceiver {
  public:
-  using NotifyEvent = std::function<void(QObject* sender)>;
-  using MouseEvent = std::function<void(QObject* sender, Qt::MouseButton button,
-                                        Qt::KeyboardModifiers shift, int x, int y)>;
-  using MouseMoveEvent =
-      std::function<void(QObject* sender, Qt::KeyboardModifiers shift, int x, int y)>;
   using KeyEvent = std::function<void(QObject* sender, int key, Qt::KeyboardModifiers shift)>;
   using KeyPressEvent = std::function<void(QObject* sender, QChar key)>;
 
@@ -62,12 +58,8 @@ class TdxCustomControl : public QWidget, public DialogKeyReceiver {
   bool Pressed() const { return pressed_; }
   bool FlatControlActive() const { return flat_active_; }
 
-  void SetOnClick(NotifyEvent h) { on_click_ = std::move(h); }
   void SetOnMouseEnter(NotifyEvent h) { on_mouse_enter_ = std::move(h); }
   void SetOnMouseLeave(NotifyEvent h) { on_mouse_leave_ = std::move(h); }
-  void SetOnMouseDown(MouseEvent h) { on_mouse_down_ = std::move(h); }
-  void SetOnMouseUp(MouseEvent h) { on_mouse_up_ = std::move(h); }
-  void SetOnMouseMove(MouseMoveEvent h) { on_mouse_move_ = std::move(h); }
   void SetOnKeyDown(KeyEvent h) { on_key_down_ = std::move(h); }
   void SetOnKeyUp(KeyEvent h) { on_key_up_ = std::move(h); }
   void SetOnKeyPress(KeyPressEvent h) { on_key_press_ = std::move(h); }
@@ -78,6 +70,7 @@ class TdxCustomControl : public QWidget, public DialogKeyReceiver {
   virtual void SetAction(TAction* action);
 
   // The framework's click: the window's modal result first, then OnClick or the linked action.
+  // The window is the form the control sits on; a control on no form skips the modal result.
   virtual void Click();
   // Whether the control could take the focus now (enabled and shown).
   bool CanFocus() const;
@@ -147,12 +140,8 @@ class TdxCustomControl : public QWidget, public DialogKeyReceiver {
   QImage buffer_;
   QMetaObject::Connection focus_link_;
 
-  NotifyEvent on_click_;
   NotifyEvent on_mouse_enter_;
   NotifyEvent on_mouse_leave_;
-  MouseEvent on_mouse_down_;
-  MouseEvent on_mouse_up_;
-  MouseMoveEvent on_mouse_move_;
   KeyEvent on_key_down_;
   KeyEvent on_key_up_;
   KeyPressEvent on_key_press_;

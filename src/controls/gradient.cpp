@@ -1,6 +1,7 @@
 #include "controls/gradient.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace qrv {
@@ -14,6 +15,14 @@ int BandComponent(int a, int b, int band, int bands) {
 
 QRgb ToRgb(TColor c) {
   return qRgb(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
+// Fills rows y0 to y1 - 1 across the whole width.
+void FillRows(QImage& image, int y0, int y1, QRgb color) {
+  for (int y = std::max(y0, 0); y < std::min(y1, image.height()); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    std::fill(line, line + image.width(), color);
+  }
 }
 
 }  // namespace
@@ -35,27 +44,20 @@ QImage CreateGradient(int w, int h, TColor c1, TColor c2, int bands, bool dither
   QImage image(w, h, QImage::Format_RGB32);
   image.fill(ToRgb(c1));
   if (bands < 2) return image;
-  {
-    QPainter p(&image);
-    for (int i = 0; i < bands; ++i) {
-      const int y0 = GradientBandTop(i, bands, h);
-      const int y1 = GradientBandTop(i + 1, bands, h);
-      if (y1 > y0)
-        p.fillRect(QRect(0, y0, w, y1 - y0), QColor(ToRgb(GradientBandColor(c1, c2, i, bands))));
-    }
-  }
-  if (dither) {
-    const int m = h / (bands - 1);
-    const int strip = std::min(w, 16);
-    for (int i = 1; i < bands; ++i) {
-      const int y0 = GradientBandTop(i, bands, h);
-      const QRgb above = ToRgb(GradientBandColor(c1, c2, i - 1, bands));
-      for (int x = 0; x < strip; ++x) {
-        for (int k = 0; k <= m; ++k) {
-          const int r = k > 0 ? static_cast<int>(random.bounded(k)) : 0;
-          const int y = y0 + r;
-          if (y >= 0 && y < h) image.setPixel(x, y, above);
-        }
+  // Band by band: each band is filled, then its top edge is scattered into the colour above. A
+  // later band's fill covers whatever of that scatter reached into its rows.
+  const int m = h / (bands - 1);
+  const int strip = std::min(w, 16);
+  for (int i = 0; i < bands; ++i) {
+    FillRows(image, GradientBandTop(i, bands, h), GradientBandTop(i + 1, bands, h),
+             ToRgb(GradientBandColor(c1, c2, i, bands)));
+    if (!dither || i == 0) continue;
+    const int y0 = GradientBandTop(i, bands, h);
+    const QRgb above = ToRgb(GradientBandColor(c1, c2, i - 1, bands));
+    for (int x = 0; x < strip; ++x) {
+      for (int k = 0; k <= m; ++k) {
+        const int y = y0 + (k > 0 ? static_cast<int>(random.bounded(k)) : 0);
+        if (y >= 0 && y < h) image.setPixel(x, y, above);
       }
     }
   }

@@ -37,6 +37,7 @@ uint32_t TMediaPlayer::Send(uint32_t command, uint32_t flags, Request& request, 
   request.callback = this;
   const uint32_t result = SendCommand(device_id_, command, flags, request);
   if (record) last_error_ = result;
+  if (command != MCI_STATUS && command != MCI_GETDEVCAPS && command != MCI_INFO) emit Commanded();
   return result;
 }
 
@@ -69,6 +70,7 @@ void TMediaPlayer::Open() {
 
   device_open_ = true;
   device_id_ = request.device_id;
+  emit Commanded();
   step_frames_ = Length() / 10;
   AskCapabilities();
   if (supports_video_) ApplyDisplay(display_);

@@ -186,6 +186,11 @@ class TMediaPlayer : public QWidget {
   // The bitmap the bar draws for a button now.
   const QPixmap& ButtonBitmap(TMPBtnType b) const;
 
+ signals:
+  // A command went to the device that may have moved or started it (open, play, seek and the
+  // like; queries never). Whoever shows the position can look again at once.
+  void Commanded();
+
  protected:
   bool event(QEvent* e) override;
   void paintEvent(QPaintEvent* e) override;

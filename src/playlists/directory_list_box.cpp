@@ -42,8 +42,8 @@ class FolderRowDelegate : public QStyledItemDelegate {
     painter->drawText(text_rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
   }
 
-  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
-    return {100, std::max(option.fontMetrics.height(), 16) + 2};
+  QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
+    return {100, TDirectoryListBox::kItemHeight};
   }
 
  private:
@@ -142,7 +142,7 @@ void TDirectoryListBox::SetFolder(const std::string& folder) {
 }
 
 void TDirectoryListBox::SetDrive(char letter) {
-  if (letter == 0 || (Drive() | 0x20) == (letter | 0x20)) return;
+  if (letter == 0 || AsciiLowerChar(Drive()) == AsciiLowerChar(letter)) return;
   SetFolder(std::string(1, letter) + ":");
 }
 

@@ -39,6 +39,9 @@ class TDirectoryListBox : public QListView {
  public:
   using Notify = std::function<void()>;
 
+  // Every row is as high as the folder icons, whatever the font.
+  static constexpr int kItemHeight = 16;
+
   explicit TDirectoryListBox(QWidget* parent = nullptr);
 
   const std::string& Folder() const { return folder_; }

@@ -106,6 +106,10 @@ void TFileListBox::SetItemHeight(int height) {
   doItemsLayout();
 }
 
+int TFileListBox::ItemHeight() const {
+  return delegate_->RowHeight();
+}
+
 int TFileListBox::ItemIndex() {
   EnsureListed();
   return CurrentRow();

@@ -43,6 +43,8 @@ class TFileListBox : public QListView {
   void SetShowGlyphs(bool show);
   // Rows are this many pixels high; 0 follows the font.
   void SetItemHeight(int height);
+  // The height of a row as set; 0 while rows follow the font.
+  int ItemHeight() const;
 
   // Reading the entries or the selection lists the folder if that has not happened yet.
   int ItemIndex();

@@ -34,6 +34,7 @@ class PlainRowDelegate : public QStyledItemDelegate {
   PlainRowDelegate(QObject* parent, int text_left)
       : QStyledItemDelegate(parent), left_(text_left) {}
   void SetRowHeight(int height) { row_height_ = height; }
+  int RowHeight() const { return row_height_; }
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override;

@@ -8,18 +8,10 @@ namespace qrv {
 
 namespace {
 
-char LowerLetter(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-}
-
-bool IsLetter(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
 char CurrentDrive() {
   const std::string current = fs::GetCurrentDir();
-  if (current.size() >= 2 && current[1] == ':' && IsLetter(current[0]))
-    return LowerLetter(current[0]);
+  if (current.size() >= 2 && current[1] == ':' && IsAsciiLetter(current[0]))
+    return AsciiLowerChar(current[0]);
   return 0;
 }
 
@@ -28,16 +20,6 @@ std::string CurrentFolderOf(char drive) {
   const std::string current = fs::GetDriveCurrentDir(drive);
   if (current.size() >= 2 && current[1] == ':') return current.substr(2);
   return "\\";
-}
-
-// Length of a leading "\\server\share", or 0 when the text does not start with one.
-size_t ShareLength(const std::string& text) {
-  if (text.size() < 3 || text[0] != '\\' || text[1] != '\\') return 0;
-  const size_t server_end = text.find('\\', 2);
-  if (server_end == std::string::npos || server_end == 2) return 0;
-  const size_t share_end = text.find('\\', server_end + 1);
-  if (share_end == server_end + 1) return 0;
-  return share_end == std::string::npos ? text.size() : share_end;
 }
 
 // The drive of the table whose remote name is this share, or 0.
@@ -70,10 +52,10 @@ PathParts AnalysePath(const std::string& text) {
 
   std::string rest;
   std::string share;
-  if (text.size() >= 2 && text[1] == ':' && IsLetter(text[0])) {
-    parts.drive = LowerLetter(text[0]);
+  if (text.size() >= 2 && text[1] == ':' && IsAsciiLetter(text[0])) {
+    parts.drive = AsciiLowerChar(text[0]);
     rest = text.substr(2);
-  } else if (const size_t length = ShareLength(text); length > 0) {
+  } else if (const size_t length = UncShareLength(text); length > 0) {
     share = text.substr(0, length);
     rest = text.substr(length);
     parts.drive = DriveOfShare(share);

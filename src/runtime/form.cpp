@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
+#include <QWindow>
 
 #include "application.h"
 #include "guard.h"
@@ -57,8 +58,15 @@ void TForm::SetPosition(FormPosition position) {
   position_ = position;
 }
 
+bool TForm::IsMainForm() const {
+  return Application::Instance().MainForm() == this;
+}
+
 void TForm::ApplyFlags() {
-  Qt::WindowFlags flags = border_style_ == FormBorderStyle::kDialog ? Qt::Dialog : Qt::Window;
+  // Every window but the main one is a dialog of it: the window manager keeps it above the main
+  // window and gives it no task-bar entry of its own.
+  Qt::WindowFlags flags =
+      border_style_ == FormBorderStyle::kDialog || !IsMainForm() ? Qt::Dialog : Qt::Window;
   if (border_style_ == FormBorderStyle::kNone) {
     flags |= Qt::FramelessWindowHint;
   } else {
@@ -79,7 +87,10 @@ void TForm::ApplyFlags() {
   // Changing the flags hides a visible window; it comes back without running the show handler.
   const bool was_visible = isVisible();
   setWindowFlags(flags);
-  if (was_visible) QWidget::setVisible(true);
+  if (was_visible) {
+    AttachToMainForm();
+    QWidget::setVisible(true);
+  }
 }
 
 void TForm::PlaceOnScreen() {
@@ -97,12 +108,31 @@ void TForm::PlaceOnScreen() {
   move(area.center() - QPoint(size.width() / 2, size.height() / 2));
 }
 
+void TForm::AttachToMainForm() {
+  QWidget* main = Application::Instance().MainForm();
+  if (!main || main == this) return;
+  // The native windows must exist before one can name the other as its owner; a window that is
+  // not yet shown gets its native window here, which costs nothing visible.
+  QWindow* owner = main->window()->windowHandle();
+  if (!owner) {
+    main->winId();
+    owner = main->window()->windowHandle();
+  }
+  if (!windowHandle()) winId();
+  if (owner && windowHandle() && windowHandle()->transientParent() != owner) {
+    windowHandle()->setTransientParent(owner);
+  }
+}
+
 void TForm::setVisible(bool visible) {
   if (visible && !isVisible() && !in_show_handler_) {
-    if (!placed_) {
+    // A window centred over the main window follows it wherever the user has moved it since;
+    // one centred on the desktop stays where the user left it after its first showing.
+    if (!placed_ || position_ == FormPosition::kMainFormCenter) {
       PlaceOnScreen();
       placed_ = true;
     }
+    AttachToMainForm();
     in_show_handler_ = true;
     const QPointer<TForm> alive(this);
     Guard([this] { FormShow(); });

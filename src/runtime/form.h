@@ -103,8 +103,11 @@ class TForm : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  bool IsMainForm() const;
   void ApplyFlags();
   void PlaceOnScreen();
+  // Makes the window a transient of the main window, so that it stays above it.
+  void AttachToMainForm();
 
   int client_width_ = 0;
   int client_height_ = 0;

@@ -38,9 +38,17 @@ std::string SelectedPath(const std::string& folder, const std::string& selected_
 
 std::string AsciiUpper(const std::string& text) {
   std::string out = text;
-  std::transform(out.begin(), out.end(), out.begin(),
-                 [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; });
+  std::transform(out.begin(), out.end(), out.begin(), [](char c) { return AsciiUpperChar(c); });
   return out;
+}
+
+std::size_t UncShareLength(const std::string& text) {
+  if (text.size() < 3 || text[0] != '\\' || text[1] != '\\') return 0;
+  const size_t server_end = text.find('\\', 2);
+  if (server_end == std::string::npos || server_end == 2) return 0;
+  const size_t share_end = text.find('\\', server_end + 1);
+  if (share_end == server_end + 1) return 0;
+  return share_end == std::string::npos ? text.size() : share_end;
 }
 
 bool SameTextIgnoringCase(const std::string& a, const std::string& b) {

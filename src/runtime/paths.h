@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace qrv {
@@ -21,8 +22,21 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 // The selected path of a folder file list: empty when nothing is selected.
 std::string SelectedPath(const std::string& folder, const std::string& selected_name);
 
-// ASCII-only case folding, as Windows file names compare.
+// ASCII-only case folding, as Windows file names compare: a-z and A-Z change, nothing else.
+constexpr char AsciiUpperChar(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - ('a' - 'A')) : c;
+}
+constexpr char AsciiLowerChar(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+constexpr bool IsAsciiLetter(char c) {
+  return AsciiUpperChar(c) >= 'A' && AsciiUpperChar(c) <= 'Z';
+}
 std::string AsciiUpper(const std::string& text);
 bool SameTextIgnoringCase(const std::string& a, const std::string& b);
+
+// The length of a leading network share, "\\server\share" with both names non-empty, or 0 when
+// the text does not start with one.
+std::size_t UncShareLength(const std::string& text);
 
 }  // namespace qrv

@@ -15,6 +15,7 @@ void Tcdplayer::CreateDecoration() {
   Image1->setObjectName(QStringLiteral("Image1"));
   Image1->setAccessibleName(QStringLiteral("Background"));
   Image1->SetFit(PictureFit::Stretch);
+  Image1->SetTransparent(true);
   Image14 = DecorativeLine(this, "Image14", {56, 223, 225, 1}, LineDirection::kHorizontal);
 }
 

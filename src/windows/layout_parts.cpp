@@ -6,26 +6,39 @@
 #include "runtime/fonts.h"
 #include "runtime/widgets/picture.h"
 
-// The line art is compiled into the windows library; a static library registers it by hand.
-static void InitLineArt() {
+// The art is compiled into the windows library; a static library registers it by hand, and the
+// macro must stand outside any namespace.
+static void RegisterArt() {
+  Q_INIT_RESOURCE(app);
+}
+
+namespace qrv {
+
+void InitLayoutArt() {
   static const bool registered = [] {
-    Q_INIT_RESOURCE(app);
+    RegisterArt();
     return true;
   }();
   (void)registered;
 }
 
-namespace qrv {
-
-TImage* DecorativeLine(QWidget* parent, const char* name, Bounds bounds, LineDirection direction) {
-  InitLineArt();
+TImage* ArtPicture(QWidget* parent, const char* name, Bounds bounds, const QString& art,
+                   PictureFit fit) {
+  InitLayoutArt();
   auto* image = Place(new TImage(parent), bounds);
   image->setObjectName(QString::fromLatin1(name));
   image->setAccessibleName(QStringLiteral("Decorative line"));
-  image->LoadFromResource(direction == LineDirection::kHorizontal
-                              ? QStringLiteral(":/app/line_horizontal.jpg")
-                              : QStringLiteral(":/app/line_vertical.jpg"));
+  image->SetFit(fit);
+  image->LoadFromResource(art);
   return image;
+}
+
+TImage* DecorativeLine(QWidget* parent, const char* name, Bounds bounds, LineDirection direction) {
+  return ArtPicture(parent, name, bounds,
+                    direction == LineDirection::kHorizontal
+                        ? QStringLiteral(":/app/line_horizontal.jpg")
+                        : QStringLiteral(":/app/line_vertical.jpg"),
+                    PictureFit::Natural);
 }
 
 TLabel* LayoutLabel(QWidget* parent, const char* name, Bounds bounds, LabelSizing sizing,

@@ -6,6 +6,7 @@
 
 #include "runtime/form.h"
 #include "runtime/widgets/label.h"
+#include "runtime/widgets/picture.h"
 
 namespace qrv {
 
@@ -14,6 +15,13 @@ class TImage;
 class TdxButton;
 
 enum class LineDirection { kHorizontal, kVertical };
+
+// Makes the program's own art (frame strips, lines) available to the layouts.
+void InitLayoutArt();
+
+// A picture control showing one piece of the program's art, placed and fitted as its layout says.
+TImage* ArtPicture(QWidget* parent, const char* name, Bounds bounds, const QString& art,
+                   PictureFit fit);
 
 // A one-pixel decorative line: the program's line art shown unscaled, so that a control shorter
 // than the art shows just its first part, as a picture in a small control does.

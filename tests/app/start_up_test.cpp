@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QDir>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 #include <csignal>
@@ -215,11 +216,24 @@ TEST_F(StartUp, FailedWriteIsReportedKeepsTheOldFileAndStillCloses) {
   EXPECT_FALSE(Main().isVisible());
 }
 
-TEST_F(StartUp, MissingDataFolderAtCloseIsReported) {
+TEST_F(StartUp, MissingDataFolderAtCloseIsReportedWhileNoTimerRuns) {
   StartProgram();
+  TForm1& f = Main();
+  f.Timer2->SetEnabled(true);
+  f.Timer3->SetEnabled(true);
   ASSERT_TRUE(QDir(QString::fromStdString(Prefix().DriveC() + "/qrv30")).removeRecursively());
-  Main().Close();
+  // The error box runs a message loop of its own; no timer may start anything behind it.
+  std::vector<bool> running;
+  Application::Presenter recorder;
+  recorder = Application::Instance().SetPresenter(
+      [&](const std::string& caption, const std::string& text) {
+        running = {f.Timer1->Enabled(), f.Timer2->Enabled(), f.Timer3->Enabled()};
+        recorder(caption, text);
+      });
+  f.Close();
+  Application::Instance().SetPresenter(recorder);
   EXPECT_EQ(TakeMessages(), std::vector<std::string>{"Cannot create file c:\\qrv30\\last.lst."});
+  EXPECT_EQ(running, (std::vector<bool>{false, false, false}));
 }
 
 TEST_F(StartUp, KeyboardNavigationInThePlaylistPlaysEachItem) {
@@ -329,6 +343,19 @@ TEST_F(StartUp, DisplayKeepsPaceWithPlaybackAndRestsOtherwise) {
   f.pause1Click(f.pause1);
   f.Timer1Timer(f.Timer1);
   EXPECT_EQ(f.Timer1->Interval(), TForm1::kRestingDisplayPeriod);
+  // Whatever window commands the player wakes the display: the audio editor's step ...
+  mp3tools->DDMBitBtn5Click(mp3tools->DDMBitBtn5);
+  EXPECT_EQ(f.Timer1->Interval(), TForm1::kDisplayPeriod);
+  f.pause1Click(f.pause1);
+  f.Timer1Timer(f.Timer1);
+  ASSERT_EQ(f.Timer1->Interval(), TForm1::kRestingDisplayPeriod);
+  // ... or the open-file window.
+  Form9->Edit1->setText(QString::fromStdString(f.playlist1->SelectedPath()));
+  Form9->dxButton1Click(Form9);
+  EXPECT_EQ(f.Timer1->Interval(), TForm1::kDisplayPeriod);
+  f.Timer1Timer(f.Timer1);
+  EXPECT_EQ(f.Timer1->Interval(), TForm1::kRestingDisplayPeriod);
+  f.DDMBitBtn6Click(f.DDMBitBtn6);
   // In seek mode each move of the thumb wakes it, and shows the new time.
   f.seek1Click(f.seek1);
   f.TrackBar1->SetPosition(61000);

@@ -8,6 +8,7 @@
 
 #include "runtime/exceptions.h"
 #include "runtime/fonts.h"
+#include "runtime/form.h"
 #include "runtime/widgets/gauge.h"
 #include "runtime/widgets/label.h"
 #include "runtime/widgets/menu_bar.h"
@@ -157,6 +158,26 @@ TEST(Picture, LoadsStretchesAndReportsBadFiles) {
   EXPECT_THROW(image.LoadFromFile("c:\\qrv30\\bad.bmp"), EInvalidGraphic);
   // The earlier picture stays.
   EXPECT_FALSE(image.Picture().isNull());
+}
+
+TEST(Picture, ATransparentPictureLeavesOutItsBottomLeftColour) {
+  QWidget parent;
+  parent.setAutoFillBackground(true);
+  QPalette palette = parent.palette();
+  palette.setColor(QPalette::Window, Qt::blue);
+  parent.setPalette(palette);
+  parent.resize(40, 20);
+  QImage art(4, 2, QImage::Format_RGB32);
+  art.fill(Qt::black);                  // the key: bottom-left is black
+  art.setPixel(3, 0, qRgb(0, 255, 0));  // one green pixel in the top-right corner
+  auto* image = Place(new TImage(&parent), {0, 0, 40, 20});
+  image->SetFit(PictureFit::Stretch);
+  image->SetPicture(QPixmap::fromImage(art));
+  const auto at = [&](int x, int y) { return QColor(parent.grab().toImage().pixel(x, y)); };
+  EXPECT_EQ(at(2, 18), QColor(Qt::black));
+  image->SetTransparent(true);
+  EXPECT_EQ(at(2, 18), QColor(Qt::blue));  // the window shows through
+  EXPECT_EQ(at(38, 2), QColor(0, 255, 0));
 }
 
 TEST(MenuBar, RunsEnabledCommandsOnlyAndSplitsHints) {

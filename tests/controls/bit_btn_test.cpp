@@ -299,5 +299,25 @@ TEST_F(BitBtnLook, GlyphBesideTheCaptionInTheSideLayouts) {
   EXPECT_EQ(red.top(), (h - 10) / 2 + s);
 }
 
+TEST_F(BitBtnLook, ASystemColourKeyLeavesTheSamePixelsOutOfGrayAndGlyph) {
+  button_->SetShowCaption(false);
+  // Red with a cross of button-face pixels; the key becomes the face colour of the scheme.
+  QImage glyph(16, 16, QImage::Format_RGB32);
+  glyph.fill(qRgb(255, 0, 0));
+  for (int i = 0; i < 16; ++i) {
+    glyph.setPixel(i, 8, test::kFace);
+    glyph.setPixel(8, i, test::kFace);
+  }
+  button_->SetGlyph(glyph);
+  button_->SetTransparentColor(clBtnFace);
+  button_->SetStyle(TGrayImageListStyle::gisBlue);  // rebuilds the gray images with the key
+  EXPECT_EQ(test::CountColor(button_->GrayImage(), test::kFace), 31);  // kept, not grayed
+  // Pressed, the glyph itself is drawn with the key: the face pixels are left out.
+  button_->SetDown(true);
+  const QImage down = test::Snapshot(button_);
+  EXPECT_EQ(test::CountColor(down, qRgb(255, 0, 0)), 16 * 16 - 31);
+  EXPECT_EQ(test::CountColor(down, test::kFace), 0);
+}
+
 }  // namespace
 }  // namespace qrv

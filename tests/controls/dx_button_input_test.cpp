@@ -4,19 +4,30 @@
 #include <QAccessibleActionInterface>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
+#include <vector>
 
 #include "controls/action.h"
 #include "controls/dx_button.h"
-#include "controls/modal_result.h"
 #include "render_helpers.h"
+#include "runtime/form.h"
 
 namespace qrv {
 namespace {
 
-class SinkWindow : public test::BlackWindow, public ModalResultSink {
+// A black dialog window of the program's own kind, to which a click hands its modal result.
+class DialogForm : public TForm {
  public:
-  void SetModalResult(int r) override { result = r; }
-  int result = -1;
+  DialogForm() {
+    SetClientSize(200, 120);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::black);
+    setPalette(p);
+    setAutoFillBackground(true);
+    move(0, 0);
+    Show();
+    activateWindow();
+  }
 };
 
 // A dialog with an edit box and three flat buttons: a default one, a plain one and a cancel one.
@@ -24,7 +35,7 @@ class DxDialog : public test::ControlsTest {
  protected:
   void SetUp() override {
     test::ControlsTest::SetUp();
-    window_ = std::make_unique<SinkWindow>();
+    window_ = std::make_unique<DialogForm>();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
     edit_ = new QLineEdit(window_.get());
     edit_->setGeometry(5, 5, 80, 20);
@@ -49,7 +60,7 @@ class DxDialog : public test::ControlsTest {
 
   int Total() const { return save_clicks_ + other_clicks_ + cancel_clicks_; }
 
-  std::unique_ptr<SinkWindow> window_;
+  std::unique_ptr<DialogForm> window_;
   QLineEdit* edit_ = nullptr;
   TdxButton* save_ = nullptr;
   TdxButton* other_ = nullptr;
@@ -125,7 +136,25 @@ TEST_F(DxDialog, MouseClickTakesTheFocusAndHandsTheModalResultToTheWindow) {
   EXPECT_TRUE(other_->hasFocus());
   EXPECT_TRUE(pressed_in_click);
   EXPECT_FALSE(other_->Pressed());
-  EXPECT_EQ(window_->result, 2);
+  EXPECT_EQ(window_->GetModalResult(), ModalResult::kCancel);
+
+  // Shown modally, the form ends its showing with the result of the button clicked.
+  QTimer::singleShot(0, other_, [this] { QTest::mouseClick(other_, Qt::LeftButton, {}, {5, 5}); });
+  EXPECT_EQ(window_->ShowModal(), ModalResult::kCancel);
+  EXPECT_FALSE(window_->isVisible());
+}
+
+TEST_F(DxDialog, ADoubleClickIsOneMorePressOfItsButton) {
+  std::vector<Qt::MouseButton> downs;
+  other_->SetOnMouseDown(
+      [&](QObject*, Qt::MouseButton b, Qt::KeyboardModifiers, int, int) { downs.push_back(b); });
+  // Through the window, as the platform delivers a double click.
+  const QPoint at = other_->mapTo(window_.get(), QPoint(10, 10));
+  QTest::mouseDClick(window_->windowHandle(), Qt::RightButton, {}, at, 1000);
+  EXPECT_EQ(downs, (std::vector<Qt::MouseButton>{Qt::RightButton, Qt::RightButton}));
+  EXPECT_EQ(other_clicks_, 0);
+  QTest::mouseDClick(window_->windowHandle(), Qt::LeftButton, {}, at, 1000);
+  EXPECT_EQ(other_clicks_, 2);  // two quick clicks click twice
 }
 
 TEST_F(DxDialog, ReleaseOutsideAndOtherButtonsDoNotClick) {
@@ -135,7 +164,7 @@ TEST_F(DxDialog, ReleaseOutsideAndOtherButtonsDoNotClick) {
   EXPECT_FALSE(other_->Pressed());
   QTest::mouseClick(other_, Qt::RightButton, {}, QPoint(10, 10));
   EXPECT_EQ(other_clicks_, 0);
-  EXPECT_EQ(window_->result, -1);
+  EXPECT_EQ(window_->GetModalResult(), ModalResult::kNone);
 }
 
 TEST_F(DxDialog, LosingTheFocusDropsThePress) {

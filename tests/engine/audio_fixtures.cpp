@@ -34,7 +34,10 @@ void Put16(std::string& s, uint16_t v) {
 }  // namespace
 
 void WriteWave(const std::string& host_path, int milliseconds) {
-  const auto pcm = Tone(44100LL * milliseconds / 1000);
+  WriteWavePcm(host_path, Tone(44100LL * milliseconds / 1000));
+}
+
+void WriteWavePcm(const std::string& host_path, const std::vector<int16_t>& pcm) {
   const auto bytes = static_cast<uint32_t>(pcm.size() * 2);
   std::string out = "RIFF";
   Put32(out, 36 + bytes);
@@ -73,10 +76,17 @@ bool RunPipeline(const std::string& description) {
   return ok;
 }
 
+bool Encode(const std::string& wave_path, const std::string& out_path, const char* encoder) {
+  gst_init(nullptr, nullptr);
+  GstElementFactory* factory = gst_element_factory_find(encoder);
+  if (factory == nullptr) return false;
+  gst_object_unref(factory);
+  return RunPipeline("filesrc location=\"" + wave_path + "\" ! wavparse ! audioconvert ! " +
+                     encoder + " ! filesink location=\"" + out_path + "\"");
+}
+
 bool EncodeMp3(const std::string& wave_path, const std::string& mp3_path) {
-  return RunPipeline("filesrc location=\"" + wave_path +
-                     "\" ! wavparse ! audioconvert ! lamemp3enc ! filesink location=\"" + mp3_path +
-                     "\"");
+  return Encode(wave_path, mp3_path, "lamemp3enc");
 }
 
 std::string FormatBlock(int tag, int channels, int rate, int byte_rate, int block_align, int bits,

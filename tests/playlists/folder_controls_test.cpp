@@ -99,6 +99,7 @@ TEST_F(FolderControlsTest, TreeOpensEntriesWithEnterAndDoubleClick) {
   tree.resize(200, 200);
   tree.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
+  EXPECT_EQ(tree.visualRect(tree.model()->index(1, 0)).height(), 16);  // rows are 16 px high
   tree.setFocus();
   QTest::keyClick(&tree, Qt::Key_Down);  // Highlight only.
   EXPECT_EQ(tree.Folder(), "c:\\music");

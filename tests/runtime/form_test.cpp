@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include "recording_presenter.h"
 #include "runtime/application.h"
@@ -174,6 +175,42 @@ TEST(Form, CentresOnTheDesktopOrOverTheMainWindow) {
   dialog.SetPosition(FormPosition::kMainFormCenter);
   dialog.Show();
   EXPECT_LE((dialog.frameGeometry().center() - main.frameGeometry().center()).manhattanLength(), 4);
+
+  // Shown again after the main window has moved, it is centred over it again; a window centred
+  // on the desktop stays where the user has put it.
+  dialog.Close();
+  main.move(200, 150);
+  dialog.Show();
+  EXPECT_LE((dialog.frameGeometry().center() - main.frameGeometry().center()).manhattanLength(), 4);
+  ProbeForm help;
+  help.SetPosition(FormPosition::kDesktopCenter);
+  help.Show();
+  help.move(30, 40);
+  help.Close();
+  help.Show();
+  EXPECT_EQ(help.pos(), QPoint(30, 40));
+  Application::Instance().SetMainForm(nullptr);
+}
+
+TEST(Form, EveryWindowButTheMainOneIsADialogOwnedByIt) {
+  Application::Instance().SetMainForm(nullptr);
+  ProbeForm main;
+  main.SetBorderIcons({.system_menu = true, .minimize = true, .maximize = false});
+  ProbeForm dialog;
+  EXPECT_EQ(main.windowType(), Qt::Window);
+  EXPECT_EQ(dialog.windowType(), Qt::Dialog);
+  main.Show();
+  dialog.Show();
+  ASSERT_NE(dialog.windowHandle(), nullptr);
+  EXPECT_EQ(dialog.windowHandle()->transientParent(), main.windowHandle());
+  // The title bar carries what the layout names and nothing more.
+  const Qt::WindowFlags buttons = Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                                  Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint;
+  EXPECT_EQ(main.windowFlags() & buttons,
+            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint);
+  dialog.SetBorderIcons({.system_menu = false, .minimize = false, .maximize = false});
+  EXPECT_EQ(dialog.windowFlags() & buttons, Qt::WindowFlags());
+  EXPECT_EQ(dialog.windowHandle()->transientParent(), main.windowHandle());
   Application::Instance().SetMainForm(nullptr);
 }
 

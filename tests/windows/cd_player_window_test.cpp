@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <fstream>
 #include <memory>
 
 #include "controls/bit_btn.h"
@@ -89,6 +90,50 @@ TEST(CdWindow, OpenWithoutADiscReportsAndKeepsTheCount) {
   ASSERT_EQ(log.texts.size(), 1u);
   EXPECT_FALSE(log.texts[0].empty());
   EXPECT_EQ(window->Label1->Caption(), QStringLiteral("2"));
+}
+
+// Images as rippers write them open, play and jump like a disc.
+class CdWindowImageTest : public ::testing::TestWithParam<test::DiscFiles> {};
+
+TEST_P(CdWindowImageTest, OpensPlaysAndJumps) {
+  test::TempPrefix prefix;
+  test::MessageLog log;
+  test::DiscImage disc(prefix.Root(), 3, 2, GetParam());
+  auto window = std::make_unique<Tcdplayer>();
+  window->DDMBitBtn1->Click();
+  EXPECT_EQ(window->Label1->Caption(), QStringLiteral("3"));
+  window->DDMBitBtn6->Click();
+  TOrbPlayer& player = *window->cdplayer1;
+  ASSERT_TRUE(QTest::qWaitFor([&] { return player.Mode() == TMPModes::ModePlaying; }, kWaitMs));
+  window->DDMBitBtn4->Click();
+  EXPECT_EQ(player.Position() & 0xFF, 2);
+  EXPECT_EQ(player.Mode(), TMPModes::ModePlaying);
+  EXPECT_TRUE(log.texts.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, CdWindowImageTest,
+                         ::testing::Values(test::DiscFiles::kOneWave,
+                                           test::DiscFiles::kBinPerTrack));
+
+TEST(CdWindow, AnImageWithAMissingFileSaysSoOnceAndTheWindowGoesOn) {
+  test::TempPrefix prefix;
+  test::MessageLog log;
+  auto window = std::make_unique<Tcdplayer>();
+  const std::string cue = prefix.Root() + "/lost.cue";
+  std::ofstream(cue) << "FILE \"Lost Album.flac\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n";
+  {
+    const QByteArray previous = qgetenv("QUORVIN_CDROM");
+    qputenv("QUORVIN_CDROM", QByteArray::fromStdString(cue));
+    window->DDMBitBtn1->Click();
+    qputenv("QUORVIN_CDROM", previous);
+  }
+  ASSERT_EQ(log.texts.size(), 1u);
+  EXPECT_NE(log.texts[0].find("Lost Album.flac"), std::string::npos) << log.texts[0];
+  EXPECT_TRUE(window->Label1->Caption().isEmpty());
+  test::DiscImage disc(prefix.Root(), 2, 1);
+  window->DDMBitBtn1->Click();
+  EXPECT_EQ(window->Label1->Caption(), QStringLiteral("2"));
+  EXPECT_EQ(log.texts.size(), 1u);
 }
 
 TEST_F(CdWindowTest, ValueLabelsKeepTheirPlaceWhateverTheyShow) {

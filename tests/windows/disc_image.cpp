@@ -21,30 +21,65 @@ std::string CueTime(int sectors) {
   return text;
 }
 
+void WriteBytes(const std::string& path, const std::string& head, const int16_t* pcm,
+                size_t count) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(head.data(), static_cast<std::streamsize>(head.size()));
+  out.write(reinterpret_cast<const char*>(pcm), static_cast<std::streamsize>(count * 2));
+}
+
+// The header of a 16-bit stereo 44.1 kHz WAV file with `bytes` bytes of sound.
+std::string WaveHeader(uint32_t bytes) {
+  std::string head = "RIFF";
+  auto put = [&head](uint32_t v, int size) {
+    for (int i = 0; i < size; ++i) head.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+  };
+  put(36 + bytes, 4);
+  head += "WAVEfmt ";
+  for (const auto& [value, size] :
+       {std::pair{16u, 4}, {1u, 2}, {2u, 2}, {44100u, 4}, {44100u * 4, 4}, {4u, 2}, {16u, 2}}) {
+    put(value, size);
+  }
+  head += "data";
+  put(bytes, 4);
+  return head;
+}
+
 }  // namespace
 
-DiscImage::DiscImage(const std::string& folder, int tracks, int seconds)
+DiscImage::DiscImage(const std::string& folder, int tracks, int seconds, DiscFiles files)
     : cue_path_(folder + "/disc.cue"),
       previous_(qgetenv("QUORVIN_CDROM")),
       had_previous_(qEnvironmentVariableIsSet("QUORVIN_CDROM")) {
   const int track_sectors = seconds * kSectorsPerSecond;
-  std::vector<int16_t> pcm(static_cast<size_t>(tracks) * track_sectors * kSamplesPerSector * 2);
+  const size_t track_values = static_cast<size_t>(track_sectors) * kSamplesPerSector * 2;
+  std::vector<int16_t> pcm(static_cast<size_t>(tracks) * track_values);
   for (size_t i = 0; i < pcm.size() / 2; ++i) {
     const double phase = 2.0 * std::numbers::pi * 440.0 * static_cast<double>(i) / 44100.0;
     const auto sample = static_cast<int16_t>(1000.0 * std::sin(phase));
     pcm[2 * i] = sample;
     pcm[2 * i + 1] = sample;
   }
-  std::ofstream bin(folder + "/disc.bin", std::ios::binary | std::ios::trunc);
-  bin.write(reinterpret_cast<const char*>(pcm.data()),
-            static_cast<std::streamsize>(pcm.size() * sizeof(int16_t)));
-
   std::ofstream cue(cue_path_, std::ios::trunc);
-  cue << "FILE \"disc.bin\" BINARY\n";
+  if (files == DiscFiles::kOneBin) {
+    WriteBytes(folder + "/disc.bin", {}, pcm.data(), pcm.size());
+    cue << "FILE \"disc.bin\" BINARY\n";
+  } else if (files == DiscFiles::kOneWave) {
+    WriteBytes(folder + "/Some Album.wav", WaveHeader(static_cast<uint32_t>(pcm.size() * 2)),
+               pcm.data(), pcm.size());
+    cue << "FILE \"Some Album.wav\" WAVE\n";
+  }
   for (int t = 0; t < tracks; ++t) {
     char number[16];
     std::snprintf(number, sizeof number, "%02d", (t + 1) % 100);
-    cue << "  TRACK " << number << " AUDIO\n    INDEX 01 " << CueTime(t * track_sectors) << "\n";
+    int start = t * track_sectors;
+    if (files == DiscFiles::kBinPerTrack) {
+      const std::string name = std::string("Track ") + number + ".bin";
+      WriteBytes(folder + "/" + name, {}, pcm.data() + t * track_values, track_values);
+      cue << "FILE \"" << name << "\" BINARY\n";
+      start = 0;
+    }
+    cue << "  TRACK " << number << " AUDIO\n    INDEX 01 " << CueTime(start) << "\n";
   }
   cue.close();
   qputenv("QUORVIN_CDROM", QByteArray::fromStdString(cue_path_));

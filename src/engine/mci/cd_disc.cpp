@@ -2,13 +2,17 @@
 
 #include <cdio/cdio.h>
 #include <cdio/logging.h>
-#include <sys/stat.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+
+#include "cue_image.h"
 
 namespace qrv::mci {
 namespace {
+
+namespace fs = std::filesystem;
 
 bool EndsWithCue(const std::string& name) {
   if (name.size() < 4) return false;
@@ -17,11 +21,40 @@ bool EndsWithCue(const std::string& name) {
   return ext == ".cue";
 }
 
-}  // namespace
+// A drive or an image that libcdio reads.
+class CdioReader : public SectorReader {
+ public:
+  CdioReader(CdIo_t* cdio, std::string source) : cdio_(cdio), source_(std::move(source)) {}
+  CdIo_t* Handle() const { return cdio_.get(); }
 
-void CdDisc::Closer::operator()(_CdIo* cdio) const {
-  if (cdio != nullptr) cdio_destroy(cdio);
+  bool Read(int32_t lsn, int32_t count, uint8_t* out) override {
+    return cdio_ && cdio_read_audio_sectors(cdio_.get(), out, lsn, static_cast<uint32_t>(count)) ==
+                        DRIVER_OP_SUCCESS;
+  }
+  bool Eject() override {
+    cdio_.reset();
+    return cdio_eject_media_drive(source_.c_str()) == DRIVER_OP_SUCCESS;
+  }
+
+ private:
+  struct Closer {
+    void operator()(CdIo_t* cdio) const { cdio_destroy(cdio); }
+  };
+  std::unique_ptr<CdIo_t, Closer> cdio_;
+  std::string source_;
+};
+
+// libcdio reads a sheet's one BINARY file only when it is named as the sheet is, with ".bin";
+// such images keep the table that libcdio's own tools show for them.
+bool LibcdioReads(const std::string& cue_path, const CueSheet& sheet) {
+  if (sheet.files.size() != 1 || sheet.files.front().kind != CueFileKind::kBinary) return false;
+  const fs::path cue(cue_path);
+  std::error_code ignored;
+  return fs::equivalent(cue.parent_path() / sheet.files.front().name,
+                        fs::path(cue).replace_extension(".bin"), ignored);
 }
+
+}  // namespace
 
 std::shared_ptr<CdDisc> CdDisc::Open(ErrorCode& error) {
   // libcdio reports problems on stderr; this device reports them as error codes instead.
@@ -30,13 +63,18 @@ std::shared_ptr<CdDisc> CdDisc::Open(ErrorCode& error) {
   const char* named = std::getenv("QUORVIN_CDROM");
   if (named != nullptr && *named != '\0') {
     disc->source_ = named;
-    struct stat info {};
-    if (::stat(named, &info) != 0) {
+    std::error_code status_error;
+    const fs::file_status status = fs::status(named, status_error);
+    if (!fs::exists(status)) {
       error = MCIERR_DEVICE_NOT_INSTALLED;
       return nullptr;
     }
-    disc->is_image_ = EndsWithCue(disc->source_);
-    disc->cdio_.reset(disc->is_image_ ? cdio_open_cue(named) : cdio_open(named, DRIVER_DEVICE));
+    disc->is_image_ = fs::is_regular_file(status);
+    if (disc->is_image_ && EndsWithCue(disc->source_)) {
+      error = disc->OpenCue();
+    } else {
+      error = disc->OpenCdio(cdio_open(named, disc->is_image_ ? DRIVER_UNKNOWN : DRIVER_DEVICE));
+    }
   } else {
     char* device = cdio_get_default_device(nullptr);
     if (device == nullptr) {
@@ -45,33 +83,58 @@ std::shared_ptr<CdDisc> CdDisc::Open(ErrorCode& error) {
     }
     disc->source_ = device;
     std::free(device);
-    disc->cdio_.reset(cdio_open(disc->source_.c_str(), DRIVER_DEVICE));
+    error = disc->OpenCdio(cdio_open(disc->source_.c_str(), DRIVER_DEVICE));
   }
-  if (!disc->cdio_) {
-    error = disc->is_image_ ? MCIERR_INVALID_FILE : MCIERR_DEVICE_NOT_READY;
-    return nullptr;
-  }
+  if (error != 0) return nullptr;
 
-  CdIo_t* cdio = disc->cdio_.get();
-  const track_t first = cdio_get_first_track_num(cdio);
-  const track_t count = cdio_get_num_tracks(cdio);
-  if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || count == 0) {
-    error = MCIERR_DEVICE_NOT_READY;  // no disc in the drive
-    return nullptr;
-  }
-  for (track_t t = first; t < first + count; ++t) {
-    disc->tracks_.push_back(
-        {t, cdio_get_track_lsn(cdio, t), cdio_get_track_format(cdio, t) == TRACK_FORMAT_AUDIO});
-  }
-  disc->leadout_ = cdio_get_track_lsn(cdio, CDIO_CDROM_LEADOUT_TRACK);
   bool any_audio = false;
   for (const CdTrack& t : disc->tracks_) any_audio = any_audio || t.audio;
-  if (disc->leadout_ <= disc->tracks_.front().start || !any_audio) {
+  if (disc->tracks_.empty() || disc->leadout_ <= disc->tracks_.front().start || !any_audio) {
     error = MCIERR_DEVICE_NOT_READY;  // not an audio disc
     return nullptr;
   }
-  error = 0;
   return disc;
+}
+
+ErrorCode CdDisc::OpenCdio(CdIo_t* opened) {
+  auto reader = std::make_unique<CdioReader>(opened, source_);
+  CdIo_t* cdio = reader->Handle();
+  if (cdio == nullptr) return is_image_ ? MCIERR_INVALID_FILE : MCIERR_DEVICE_NOT_READY;
+  const track_t first = cdio_get_first_track_num(cdio);
+  const track_t count = cdio_get_num_tracks(cdio);
+  if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || count == 0) {
+    return MCIERR_DEVICE_NOT_READY;  // no disc in the drive
+  }
+  for (track_t t = first; t < first + count; ++t) {
+    tracks_.push_back({t,
+                       cdio_get_track_lsn(cdio, t),
+                       cdio_get_track_format(cdio, t) == TRACK_FORMAT_AUDIO,
+                       {},
+                       {}});
+  }
+  leadout_ = cdio_get_track_lsn(cdio, CDIO_CDROM_LEADOUT_TRACK);
+  reader_ = std::move(reader);
+  return 0;
+}
+
+ErrorCode CdDisc::OpenCue() {
+  CueSheet sheet;
+  ErrorCode error = ReadCueSheet(source_, sheet);
+  if (error == MCIERR_INVALID_FILE) {
+    // A sheet libcue cannot follow may still be one that libcdio reads.
+    return OpenCdio(cdio_open_cue(source_.c_str())) == 0 ? 0 : error;
+  }
+  if (error != 0) return error;
+  if (LibcdioReads(source_, sheet)) {
+    if (OpenCdio(cdio_open_cue(source_.c_str())) == 0) return 0;
+    tracks_.clear();
+  }
+  std::unique_ptr<CueImage> image = CueImage::Open(source_, sheet, error);
+  if (!image) return error;
+  tracks_ = image->Tracks();
+  leadout_ = image->Leadout();
+  reader_ = std::move(image);
+  return 0;
 }
 
 CdDisc::~CdDisc() = default;
@@ -93,7 +156,7 @@ const CdTrack* CdDisc::FindTrack(int32_t number) const {
 
 bool CdDisc::ReadAudio(int32_t lsn, int32_t count, uint8_t* out) {
   std::lock_guard lock(read_mutex_);
-  if (!cdio_) return false;
+  if (!reader_) return false;
   // Data tracks are not sound: play them as silence rather than as noise.
   int32_t done = 0;
   while (done < count) {
@@ -109,8 +172,7 @@ bool CdDisc::ReadAudio(int32_t lsn, int32_t count, uint8_t* out) {
     uint8_t* dest = out + static_cast<size_t>(done) * kSectorBytes;
     if (!track.audio) {
       std::memset(dest, 0, static_cast<size_t>(run) * kSectorBytes);
-    } else if (cdio_read_audio_sectors(cdio_.get(), dest, at, static_cast<uint32_t>(run)) !=
-               DRIVER_OP_SUCCESS) {
+    } else if (!reader_->Read(at, run, dest)) {
       return false;
     }
     done += run;
@@ -121,8 +183,7 @@ bool CdDisc::ReadAudio(int32_t lsn, int32_t count, uint8_t* out) {
 bool CdDisc::Eject() {
   if (is_image_) return false;
   std::lock_guard lock(read_mutex_);
-  cdio_.reset();
-  return cdio_eject_media_drive(source_.c_str()) == DRIVER_OP_SUCCESS;
+  return reader_ && reader_->Eject();
 }
 
 }  // namespace qrv::mci

@@ -22,14 +22,27 @@ struct CdTrack {
   int32_t number;
   int32_t start;  // first sector (LSN)
   bool audio;
+  std::string title;      // CD-TEXT, where the image gives it
+  std::string performer;  // CD-TEXT, where the image gives it
 };
 
-// One audio disc, in a drive or as a BIN/CUE image, through libcdio: its table of contents and
-// its audio sectors. Reading is safe from any one thread at a time (the device's streaming
-// thread); the table is read once when the disc is opened.
+// Where a disc's sectors come from: a drive or an image that libcdio reads, or the files of a
+// cue sheet.
+class SectorReader {
+ public:
+  virtual ~SectorReader() = default;
+  // Reads `count` audio sectors from `lsn` (count * kSectorBytes bytes).
+  virtual bool Read(int32_t lsn, int32_t count, uint8_t* out) = 0;
+  virtual bool Eject() { return false; }
+};
+
+// One audio disc: in a drive, as an image that libcdio reads (.toc, .nrg, BIN/CUE), or as a cue
+// sheet with the audio files it names. Holds its table of contents and reads its audio sectors.
+// Reading is safe from any one thread at a time (the device's streaming thread); the table is
+// read once when the disc is opened.
 class CdDisc {
  public:
-  // $QUORVIN_CDROM names a drive or a ".cue" image; otherwise libcdio's default drive.
+  // $QUORVIN_CDROM names a drive or an image; otherwise libcdio's default drive.
   static std::shared_ptr<CdDisc> Open(ErrorCode& error);
   ~CdDisc();
   CdDisc(const CdDisc&) = delete;
@@ -49,12 +62,12 @@ class CdDisc {
   bool Eject();
 
  private:
-  struct Closer {
-    void operator()(_CdIo* cdio) const;
-  };
   CdDisc() = default;
+  // Takes a handle libcdio opened (null when it could not) and reads its table of contents.
+  ErrorCode OpenCdio(_CdIo* opened);
+  ErrorCode OpenCue();
 
-  std::unique_ptr<_CdIo, Closer> cdio_;
+  std::unique_ptr<SectorReader> reader_;
   std::mutex read_mutex_;
   std::vector<CdTrack> tracks_;
   int32_t leadout_ = 0;

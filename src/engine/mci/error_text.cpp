@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <mutex>
 #include <utility>
 
 #include "mci.h"
@@ -107,9 +108,45 @@ constexpr auto kCodes = [] {
   return codes;
 }();
 
+// The texts of the devices' own errors: a small ring, so that a long run keeps a bounded number.
+class DriverTexts {
+ public:
+  ErrorCode Add(std::string text) {
+    std::lock_guard lock(mutex_);
+    const size_t slot = next_++ % texts_.size();
+    texts_[slot] = std::move(text);
+    return MCIERR_CUSTOM_DRIVER_BASE + static_cast<ErrorCode>(slot);
+  }
+  bool Find(ErrorCode code, std::string& text) {
+    if (code < MCIERR_CUSTOM_DRIVER_BASE || code >= MCIERR_CUSTOM_DRIVER_BASE + texts_.size()) {
+      return false;
+    }
+    std::lock_guard lock(mutex_);
+    const std::string& found = texts_[code - MCIERR_CUSTOM_DRIVER_BASE];
+    if (found.empty()) return false;
+    text = found;
+    return true;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::array<std::string, 64> texts_;
+  size_t next_ = 0;
+};
+
+DriverTexts& Drivers() {
+  static DriverTexts texts;
+  return texts;
+}
+
 }  // namespace
 
+ErrorCode DriverError(std::string text) {
+  return Drivers().Add(std::move(text));
+}
+
 bool GetErrorString(ErrorCode code, std::string& text) {
+  if (Drivers().Find(code, text)) return true;
   auto it = std::find_if(kErrors.begin(), kErrors.end(),
                          [code](const ErrorEntry& e) { return e.code == code; });
   if (it == kErrors.end()) return false;

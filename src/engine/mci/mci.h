@@ -222,6 +222,13 @@ constexpr ErrorCode MCIERR_FILE_READ = 348;
 constexpr ErrorCode MCIERR_FILE_WRITE = 349;
 constexpr ErrorCode MCIERR_NO_IDENTITY = 350;
 
+// Devices number their own errors from here on, each with a text of its own, as drivers do.
+constexpr ErrorCode MCIERR_CUSTOM_DRIVER_BASE = 512;
+
+// Gives a device's own error a code whose text GetErrorString then returns. The codes are
+// reused after a while, so a caller reads the text soon after the request failed.
+ErrorCode DriverError(std::string text);
+
 // The text of an error code, as mciGetErrorString gives it. Returns false and leaves `text`
 // unchanged for a code that has no text.
 bool GetErrorString(ErrorCode code, std::string& text);

@@ -2,22 +2,14 @@
 
 #include "controls/dx_button.h"
 #include "runtime/widgets/label.h"
+#include "windows/layout_parts.h"
 
 namespace qrv {
-namespace {
-
-constexpr int kFlatButtonHeight = 25;
-
-}  // namespace
 
 TdxButton* MakeFlatButton(QWidget* parent, const char* name, const QString& caption, int left,
                           int top, int width) {
-  auto* button = Place(new TdxButton(parent), {left, top, width, kFlatButtonHeight});
-  button->setObjectName(QString::fromLatin1(name));
-  button->SetCaption(caption);
-  button->SetDefault(false);
-  button->SetCancel(false);
-  return button;
+  // Default and Cancel are off from construction, so Enter and Escape keep their meaning.
+  return DialogButton(parent, name, {left, top, width, 25}, caption);
 }
 
 QLineEdit* MakeEditBox(QWidget* parent, const char* name, Bounds bounds,

@@ -6,6 +6,7 @@
 #include "runtime/fonts.h"
 #include "runtime/widgets/label.h"
 #include "runtime/widgets/window_style.h"
+#include "windows/layout_parts.h"
 
 namespace qrv {
 
@@ -20,16 +21,12 @@ TForm5::TForm5(QWidget* parent) : TForm(parent) {
   setFont(PixelFont("MS Sans Serif", 11));
   SetColors(this, Qt::black, QPalette().color(QPalette::WindowText));
 
-  Label1 = PlaceAt(new TLabel(this), 8, 24);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->setFont(PixelFont("MS Sans Serif", 16, FontWeight::kBold));
-  Label1->SetFontColor(Qt::blue);
-  Label1->SetCaption(QStringLiteral("This is the first time you run Quorvin 3.0"));
-  Label2 = PlaceAt(new TLabel(this), 96, 64);
-  Label2->setObjectName(QStringLiteral("Label2"));
-  Label2->setFont(PixelFont("MS Sans Serif", 16));
-  Label2->SetFontColor(Qt::blue);
-  Label2->SetCaption(QStringLiteral("Do you want to open a playlist?"));
+  Label1 = LayoutLabel(this, "Label1", {8, 24, 0, 0}, LabelSizing::AutoSize,
+                       PixelFont("MS Sans Serif", 16, FontWeight::kBold),
+                       QStringLiteral("This is the first time you run Quorvin 3.0"));
+  Label2 = LayoutLabel(this, "Label2", {96, 64, 0, 0}, LabelSizing::AutoSize,
+                       PixelFont("MS Sans Serif", 16),
+                       QStringLiteral("Do you want to open a playlist?"));
   Bevel1 = Place(new TBevel(this), {0, 104, 433, 1});
   Bevel1->setObjectName(QStringLiteral("Bevel1"));
   dxButton2 = MakeFlatButton(this, "dxButton2", QStringLiteral("No"), 104, 112, 81);

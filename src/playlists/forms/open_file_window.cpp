@@ -74,8 +74,8 @@ void TForm9::dxButton1Click(QObject*) {
   Form1->mp31->SetFileName(path);
   Form1->mp3Tag1->ReadFromFile(path);
   Form1->mp31->Open();
-  ShowLoadedTitle(*Form1, Form1->mp31->FileName());
-  EnableTransportButtons(*Form1);
+  Form1->ShowTrackInfo(Form1->mp31->FileName());
+  Form1->EnableTransportButtons();
   Form1->seek1->SetCaption(QStringLiteral("Seek"));
   Form1->pause1->SetCaption(QStringLiteral("Pause"));
   Close();

@@ -7,13 +7,14 @@
 #include <cstring>
 
 #include "drive_map.h"
+#include "runtime/paths.h"
 
 namespace qrv::fs {
 
 namespace {
 
-inline unsigned char Fold(unsigned char c) {
-  return (c >= 'a' && c <= 'z') ? c - 32 : c;
+inline unsigned char Fold(char c) {
+  return static_cast<unsigned char>(AsciiUpperChar(c));
 }
 
 // Owns an open directory stream.
@@ -83,9 +84,7 @@ bool MatchesPattern(std::string_view name, std::string_view pattern) {
     if (p < pattern.size() && pattern[p] == '*') {
       star = p++;
       resume = n;
-    } else if (p < pattern.size() &&
-               (pattern[p] == '?' || Fold(static_cast<unsigned char>(pattern[p])) ==
-                                         Fold(static_cast<unsigned char>(name[n])))) {
+    } else if (p < pattern.size() && (pattern[p] == '?' || Fold(pattern[p]) == Fold(name[n]))) {
       ++p;
       ++n;
     } else if (star != std::string_view::npos) {
@@ -151,8 +150,8 @@ std::vector<std::string> SplitMask(const std::string& mask) {
 bool NameLess(std::string_view a, std::string_view b) {
   const size_t n = a.size() < b.size() ? a.size() : b.size();
   for (size_t i = 0; i < n; ++i) {
-    const auto ca = Fold(static_cast<unsigned char>(a[i]));
-    const auto cb = Fold(static_cast<unsigned char>(b[i]));
+    const auto ca = Fold(a[i]);
+    const auto cb = Fold(b[i]);
     if (ca != cb) return ca < cb;
   }
   if (a.size() != b.size()) return a.size() < b.size();

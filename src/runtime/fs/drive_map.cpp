@@ -12,6 +12,7 @@
 #include <mutex>
 
 #include "path_parts.h"
+#include "runtime/paths.h"
 
 namespace qrv::fs {
 
@@ -64,10 +65,7 @@ bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
   if (IsAscii(a) && IsAscii(b)) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
-      const auto fold = [](char c) {
-        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-      };
-      if (fold(a[i]) != fold(b[i])) return false;
+      if (AsciiLowerChar(a[i]) != AsciiLowerChar(b[i])) return false;
     }
     return true;
   }

@@ -1,5 +1,7 @@
 #include "path_parts.h"
 
+#include "runtime/paths.h"
+
 namespace qrv::fs {
 
 void AppendPieces(std::vector<std::string>& parts, const std::string& text) {
@@ -20,19 +22,15 @@ void AppendPieces(std::vector<std::string>& parts, const std::string& text) {
 std::optional<WindowsPathParts> ParseWindowsPath(const std::string& absolute) {
   WindowsPathParts out;
   if (absolute.size() >= 3 && absolute[1] == ':' && absolute[2] == '\\') {
-    const char c = static_cast<char>(absolute[0] | 0x20);
-    if (c < 'a' || c > 'z') return std::nullopt;
-    out.letter = c;
+    if (!IsAsciiLetter(absolute[0])) return std::nullopt;
+    out.letter = AsciiLowerChar(absolute[0]);
     AppendPieces(out.parts, absolute.substr(3));
     return out;
   }
   if (absolute.rfind("\\\\", 0) == 0) {
     // The server and share names stay in front; ".." below them cannot remove them.
-    const size_t server_end = absolute.find('\\', 2);
-    if (server_end == std::string::npos || server_end == 2) return std::nullopt;
-    size_t share_end = absolute.find('\\', server_end + 1);
-    if (share_end == std::string::npos) share_end = absolute.size();
-    if (share_end == server_end + 1) return std::nullopt;
+    const size_t share_end = UncShareLength(absolute);
+    if (share_end == 0) return std::nullopt;
     out.share = absolute.substr(0, share_end);
     if (share_end < absolute.size()) AppendPieces(out.parts, absolute.substr(share_end + 1));
     return out;

@@ -38,7 +38,31 @@ void TImage::LoadFromResource(const QString& resource) {
 void TImage::SetPicture(const QPixmap& picture) {
   if (picture.cacheKey() == picture_.cacheKey()) return;
   picture_ = picture;
+  keyed_ = QPixmap();
   update();
+}
+
+void TImage::SetTransparent(bool transparent) {
+  if (transparent == transparent_) return;
+  transparent_ = transparent;
+  keyed_ = QPixmap();
+  update();
+}
+
+const QPixmap& TImage::Shown() {
+  if (!transparent_ || picture_.isNull()) return picture_;
+  if (keyed_.isNull()) {
+    QImage image = picture_.toImage().convertToFormat(QImage::Format_ARGB32);
+    const QRgb key = image.pixel(0, image.height() - 1) | 0xFF000000u;
+    for (int y = 0; y < image.height(); ++y) {
+      auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+      for (int x = 0; x < image.width(); ++x) {
+        if ((line[x] | 0xFF000000u) == key) line[x] = 0;
+      }
+    }
+    keyed_ = QPixmap::fromImage(std::move(image));
+  }
+  return keyed_;
 }
 
 void TImage::SetFit(PictureFit fit) {
@@ -50,11 +74,13 @@ void TImage::SetFit(PictureFit fit) {
 void TImage::paintEvent(QPaintEvent*) {
   if (picture_.isNull()) return;
   QPainter painter(this);
+  const QPixmap& shown = Shown();
   if (fit_ == PictureFit::Stretch) {
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(rect(), picture_);
+    // Smoothing would blend the left-out pixels into their neighbours' edges.
+    if (!transparent_) painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(rect(), shown);
   } else {
-    painter.drawPixmap(0, 0, picture_);
+    painter.drawPixmap(0, 0, shown);
   }
 }
 

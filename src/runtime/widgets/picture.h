@@ -30,12 +30,22 @@ class TImage : public QWidget {
   PictureFit Fit() const { return fit_; }
   void SetFit(PictureFit fit);
 
+  // A transparent picture leaves out every pixel of the colour of its bottom-left pixel, so that
+  // what lies beneath shows through there.
+  bool Transparent() const { return transparent_; }
+  void SetTransparent(bool transparent);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  // The picture as drawn: with the key colour left out when transparent.
+  const QPixmap& Shown();
+
   QPixmap picture_;
   PictureFit fit_ = PictureFit::Natural;
+  bool transparent_ = false;
+  QPixmap keyed_;  // built when first drawn after a change
 };
 
 }  // namespace qrv

@@ -145,16 +145,8 @@ void Tmp3tools::StepPlaylist(int delta) {
   player.Open();
   tag.ReadFromFile(path);
 
-  const std::string& title_text = tag.Title();
-  main.title1->SetCaption(Cp1252ToQString(title_text));
-  main.Artist1->SetCaption(Cp1252ToQString(tag.Artist()));
-  if (title_text.empty() || title_text == "<TAG>") {
-    main.title1->SetCaption(QString::fromStdString(ExtractFileName(path)));
-  }
-
-  main.Gauge1->SetMaxValue(player.Length());
-  player.Play();
-  main.ch1->SetCaption(QString::fromStdString(ExtractFileExt(player.FileName())));
+  main.ShowTrackInfo(path);
+  main.StartPlayback();
   FillFields();
 }
 

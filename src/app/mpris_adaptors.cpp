@@ -1,0 +1,193 @@
+#include "mpris_adaptors.h"
+
+#include <QApplication>
+#include <algorithm>
+
+#include "controls/bit_btn.h"
+#include "engine/orb_player.h"
+#include "main_window.h"
+#include "mpris_service.h"
+#include "runtime/guard.h"
+#include "runtime/widgets/track_bar.h"
+
+namespace qrv {
+namespace {
+
+const QString kPause = QStringLiteral("Pause");
+const QString kResume = QStringLiteral("Resume");
+
+// The click itself, through the button, so that its handler runs as for the mouse.
+void Press(TDDMBitBtn* button) {
+  if (RemotelyUsable(button)) button->Click();
+}
+
+bool InSeekMode(const TForm1& form) {
+  return form.seek1->Caption() == kResume;
+}
+
+// Positions handed in from outside are microseconds of any size. The longest step taken is
+// about twelve days, which keeps every sum with a medium's position inside 32 bits; the device
+// refuses a target outside the medium as it does for "<<" and ">>".
+constexpr int64_t kLongestStep = int64_t{1} << 30;
+
+int StepMs(int64_t microseconds) {
+  return static_cast<int>(std::clamp<int64_t>(microseconds / 1000, -kLongestStep, kLongestStep));
+}
+
+// In seek mode the track bar is the way to move: setting its thumb seeks as dragging it does.
+void MoveThumb(TForm1& form, int64_t target_ms) {
+  TTrackBar& bar = *form.TrackBar1;
+  bar.SetPosition(static_cast<int>(std::clamp<int64_t>(target_ms, 0, bar.Max())));
+}
+
+}  // namespace
+
+MprisRootAdaptor::MprisRootAdaptor(MprisService& service)
+    : QDBusAbstractAdaptor(&service), service_(service) {}
+
+bool MprisRootAdaptor::CanQuit() const {
+  return !QApplication::activeModalWidget();
+}
+
+QString MprisRootAdaptor::Identity() const {
+  return QStringLiteral("Quorvin Pro");
+}
+
+QString MprisRootAdaptor::DesktopEntry() const {
+  return service_.DesktopEntry();
+}
+
+void MprisRootAdaptor::Raise() {
+  service_.Later([this] {
+    TForm1& form = service_.Form();
+    if (form.isMinimized()) form.showNormal();
+    // A modal window stands above the main window and is what the user has to answer first.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      modal->raise();
+      modal->activateWindow();
+    } else {
+      form.Show();
+    }
+  });
+}
+
+void MprisRootAdaptor::Quit() {
+  service_.Later([this] {
+    // While a modal window is open the main window cannot be closed by hand either; the modal
+    // window comes forward instead, and nothing the user is typing there is lost.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      modal->raise();
+      modal->activateWindow();
+      return;
+    }
+    service_.Form().Close();
+  });
+}
+
+MprisPlayerAdaptor::MprisPlayerAdaptor(MprisService& service)
+    : QDBusAbstractAdaptor(&service), service_(service) {}
+
+QString MprisPlayerAdaptor::PlaybackStatus() const {
+  service_.Refresh();
+  return service_.State().status;
+}
+
+QVariantMap MprisPlayerAdaptor::Metadata() const {
+  service_.Refresh();
+  return MprisMetadata(service_.State(), service_.Track());
+}
+
+qlonglong MprisPlayerAdaptor::Position() const {
+  TOrbPlayer& player = *service_.Form().mp31;
+  if (!player.DeviceOpen()) return 0;
+  return std::max<qlonglong>(0, player.Position()) * 1000;
+}
+
+bool MprisPlayerAdaptor::CanGoNext() const {
+  service_.Refresh();
+  return service_.State().can_next;
+}
+bool MprisPlayerAdaptor::CanGoPrevious() const {
+  service_.Refresh();
+  return service_.State().can_previous;
+}
+bool MprisPlayerAdaptor::CanPlay() const {
+  service_.Refresh();
+  return service_.State().can_play;
+}
+bool MprisPlayerAdaptor::CanPause() const {
+  service_.Refresh();
+  return service_.State().can_pause;
+}
+bool MprisPlayerAdaptor::CanSeek() const {
+  service_.Refresh();
+  return service_.State().can_seek;
+}
+
+void MprisPlayerAdaptor::Next() {
+  service_.Later([this] { Press(service_.Form().DDMBitBtn5); });
+}
+
+void MprisPlayerAdaptor::Previous() {
+  service_.Later([this] { Press(service_.Form().DDMBitBtn1); });
+}
+
+void MprisPlayerAdaptor::PlayPause() {
+  service_.Later([this] { Press(service_.Form().pause1); });
+}
+
+void MprisPlayerAdaptor::Pause() {
+  // The pause button resumes when it reads "Resume"; a pause that is already in place stays.
+  service_.Later([this] {
+    if (service_.Form().pause1->Caption() == kPause) Press(service_.Form().pause1);
+  });
+}
+
+void MprisPlayerAdaptor::Stop() {
+  // The transport has no stop of its own; pausing is the nearest, and keeps the item where it is.
+  Pause();
+}
+
+void MprisPlayerAdaptor::Play() {
+  service_.Later([this] { Press(service_.Form().DDMBitBtn6); });
+}
+
+void MprisPlayerAdaptor::Seek(qlonglong Offset) {
+  service_.Later([this, Offset] {
+    TForm1& form = service_.Form();
+    if (QApplication::activeModalWidget()) return;
+    if (InSeekMode(form)) {
+      MoveThumb(form, int64_t{form.TrackBar1->Position()} + StepMs(Offset));
+    } else if (form.DDMBitBtn4->Enabled()) {
+      // The step buttons' own handler, with the step asked for.
+      if (!Guard([&] { form.SkipBy(StepMs(Offset)); })) return;
+    } else {
+      return;
+    }
+    emit Seeked(Position());
+  });
+}
+
+void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath& TrackId, qlonglong Position) {
+  service_.Later([this, track = TrackId.path(), Position] {
+    service_.Refresh();
+    const MprisState& state = service_.State();
+    // A stale track id, or a place outside the medium, is ignored as the interface asks.
+    if (!state.open || track != MprisTrackId(service_.Track())) return;
+    if (Position < 0 || Position > state.length_us) return;
+    TForm1& form = service_.Form();
+    if (QApplication::activeModalWidget()) return;
+    if (InSeekMode(form)) {
+      MoveThumb(form, Position / 1000);
+    } else if (form.DDMBitBtn4->Enabled()) {
+      const bool done =
+          Guard([&] { form.SkipBy(StepMs(Position - int64_t{form.mp31->Position()} * 1000)); });
+      if (!done) return;
+    } else {
+      return;
+    }
+    emit Seeked(this->Position());
+  });
+}
+
+}  // namespace qrv

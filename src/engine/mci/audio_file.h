@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "cue_sheet.h"
+#include "mci.h"
+
+namespace qrv::mci {
+
+class PcmDecoder;
+
+// One file a cue sheet names, read in compact-disc sectors: raw sectors and plain CD-format WAV
+// files straight from the file, every other audio file through a decoder.
+class AudioFile {
+ public:
+  // Opens and measures the file; `error` names the file when it cannot be played. `shown` is
+  // the name the sheet gives it, used in the error texts.
+  static std::unique_ptr<AudioFile> Open(const std::string& path, const std::string& shown,
+                                         CueFileKind kind, ErrorCode& error);
+  ~AudioFile();
+  AudioFile(const AudioFile&) = delete;
+  AudioFile& operator=(const AudioFile&) = delete;
+
+  int32_t Sectors() const { return sectors_; }
+  const std::string& Shown() const { return shown_; }
+  // Reads `count` sectors from `sector`; past the file's end reads silence.
+  bool Read(int32_t sector, int32_t count, uint8_t* out);
+  // Lets go of the decoder (and its threads) until the file is read again.
+  void Release();
+
+ private:
+  AudioFile() = default;
+  bool ReadRaw(int32_t sector, int32_t count, uint8_t* out);
+
+  std::string path_;
+  std::string shown_;
+  std::ifstream raw_;  // open for files read straight
+  int64_t data_offset_ = 0;
+  int64_t data_bytes_ = 0;
+  bool swap_ = false;  // big-endian samples
+  std::unique_ptr<PcmDecoder> decoder_;
+  int32_t sectors_ = 0;
+};
+
+}  // namespace qrv::mci

@@ -1,0 +1,96 @@
+#!/bin/sh
+# Starts the real player on a session bus and an X display of its own, chooses the first playlist
+# item with a click as a user would, then drives it with playerctl as the desktop's media keys
+# do: pause, resume, next item; then ends it with SIGTERM, which must close it the normal way
+# (the playlist folder written to last.lst, exit status 0).
+#   mpris_playerctl_test.sh PLAYER PROVISION_TOOL
+set -eu
+player=$(readlink -f "$1")
+provision=$(readlink -f "$2")
+
+if [ -z "${QRV_INNER:-}" ]; then
+  # Run the rest inside a private bus that goes away with it.
+  QRV_INNER=1 exec dbus-run-session -- sh "$0" "$@"
+fi
+
+work=$(mktemp -d)
+pid=
+xvfb=
+cleanup() {
+  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill -KILL "$pid"; fi
+  if [ -n "$xvfb" ]; then kill -TERM "$xvfb" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+export QUORVIN_PREFIX="$work/prefix"
+"$provision" >/dev/null
+music="$QUORVIN_PREFIX/drive_c/music"
+mkdir -p "$music"
+for name in one two; do
+  gst-launch-1.0 -q audiotestsrc num-buffers=40 ! audio/x-raw,rate=22050,channels=1 ! wavenc \
+    ! filesink location="$music/$name.wav" >/dev/null
+done
+
+# The last session's playlist, with a stale second line that the close must drop.
+printf 'c:\\music\r\nstale\r\n' >"$QUORVIN_PREFIX/drive_c/qrv30/last.lst"
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb=$!
+i=0
+until [ -s "$work/display" ]; do
+  i=$((i + 1))
+  [ $i -lt 100 ] || fail "Xvfb did not start"
+  sleep 0.1
+done
+export DISPLAY=":$(cat "$work/display")"
+export QT_QPA_PLATFORM=xcb
+
+cd "$music"
+"$player" >"$work/player.log" 2>&1 &
+pid=$!
+
+ctl() { playerctl --player=quorvin "$@"; }
+# Waits until `ctl ARGS` prints the expected text.
+await() {
+  want=$1
+  shift
+  i=0
+  while [ $i -lt 300 ]; do
+    got=$(ctl "$@" 2>/dev/null || true)
+    [ "$got" = "$want" ] && return 0
+    i=$((i + 1))
+    sleep 0.1
+  done
+  fail "playerctl $* gave '$got', expected '$want'"
+}
+
+await Stopped status
+# Nothing is open yet, and ">|" would say so in a message box: the user picks an item first.
+# Without a window manager the window stands exactly where it is placed; the first row of the
+# playlist is at (40, 296) in the window.
+window=$(xdotool search --sync --name '^Quorvin 3.0 Pro$' | head -n 1)
+xdotool mousemove --window "$window" 60 301 click 1
+await Playing status
+await one.wav metadata xesam:title
+ctl pause
+await Paused status
+ctl play-pause
+await Playing status
+ctl next
+await two.wav metadata xesam:title
+
+kill -TERM "$pid"
+status=0
+wait "$pid" || status=$?
+pid=
+[ "$status" -eq 0 ] || fail "the player ended with status $status"
+last="$QUORVIN_PREFIX/drive_c/qrv30/last.lst"
+[ -f "$last" ] || fail "last.lst was not written"
+printf 'c:\\music\r\n' | cmp -s - "$last" || fail "last.lst holds '$(cat "$last")'"
+echo "playerctl drove the player; SIGTERM kept the playlist folder"
