@@ -2,15 +2,82 @@
 
 namespace qrv::mci {
 
-void PipelineDevice::CreatePlayback() {
-  playback_ = std::make_unique<Playback>(Playback::Handlers{[this] {
-                                                              mode_ = MCI_MODE_STOP;
-                                                              FinishNotify(MCI_NOTIFY_SUCCESSFUL);
-                                                            },
-                                                            [this] {
-                                                              mode_ = MCI_MODE_STOP;
-                                                              FinishNotify(MCI_NOTIFY_FAILURE);
-                                                            }});
+void PipelineDevice::CreatePlayback(Playback::Builder builder) {
+  Playback::Handlers handlers;
+  handlers.on_end = [this] {
+    mode_ = MCI_MODE_STOP;
+    FinishNotify(MCI_NOTIFY_SUCCESSFUL);
+  };
+  handlers.on_failure = [this](Playback::Failure failure) {
+    mode_ = MCI_MODE_STOP;
+    failed_ =
+        failure == Playback::Failure::kOutput ? MCIERR_WAVE_OUTPUTSUNSUITABLE : StreamFailure();
+    FinishNotify(MCI_NOTIFY_FAILURE);
+  };
+  playback_ = std::make_unique<Playback>(std::move(handlers), std::move(builder));
+}
+
+ErrorCode PipelineDevice::Execute(uint32_t command, uint32_t flags, Request& request) {
+  switch (command) {
+    case MCI_CLOSE:
+      return CloseMedium();
+    case MCI_PLAY:
+      return Play(flags, request);
+    case MCI_RESUME:
+      return ResumePlaying(flags, request);
+    case MCI_STOP:
+    case MCI_PAUSE:
+      HaltAs(command == MCI_STOP ? MCI_MODE_STOP : MCI_MODE_PAUSE);
+      NotifyNow(flags, request);
+      return 0;
+    case MCI_SEEK:
+      return Seek(flags, request);
+    case MCI_STATUS: {
+      const ErrorCode result = Status(flags, request);
+      // The answer stands; the failure is recorded once, by whoever asks next.
+      return result != 0 ? result : std::exchange(failed_, 0);
+    }
+    case MCI_GETDEVCAPS:
+      return Capability(request);
+    case MCI_SET:
+      return Set(flags, request);
+    case MCI_WINDOW:
+      return Window(request);
+    case MCI_STEP:
+    case MCI_RECORD:
+      return MCIERR_UNSUPPORTED_FUNCTION;
+    default:
+      return MCIERR_UNRECOGNIZED_COMMAND;
+  }
+}
+
+ErrorCode PipelineDevice::Capability(Request& request) const {
+  const Capabilities caps = Describe();
+  switch (request.item) {
+    case MCI_GETDEVCAPS_CAN_PLAY:
+    case MCI_GETDEVCAPS_HAS_AUDIO:
+      request.return_value = 1;
+      return 0;
+    case MCI_GETDEVCAPS_CAN_RECORD:
+    case MCI_GETDEVCAPS_CAN_SAVE:
+      request.return_value = 0;
+      return 0;
+    case MCI_GETDEVCAPS_CAN_EJECT:
+      request.return_value = caps.can_eject ? 1 : 0;
+      return 0;
+    case MCI_GETDEVCAPS_HAS_VIDEO:
+      request.return_value = caps.has_video ? 1 : 0;
+      return 0;
+    case MCI_GETDEVCAPS_USES_FILES:
+    case MCI_GETDEVCAPS_COMPOUND_DEVICE:
+      request.return_value = caps.uses_files ? 1 : 0;
+      return 0;
+    case MCI_GETDEVCAPS_DEVICE_TYPE:
+      request.return_value = caps.device_type;
+      return 0;
+    default:
+      return MCIERR_UNSUPPORTED_FUNCTION;
+  }
 }
 
 ErrorCode PipelineDevice::CloseMedium() {
@@ -19,12 +86,10 @@ ErrorCode PipelineDevice::CloseMedium() {
   return 0;
 }
 
-ErrorCode PipelineDevice::Halt(uint32_t command, uint32_t flags, const Request& request) {
+void PipelineDevice::HaltAs(uint32_t mode) {
   FinishNotify(MCI_NOTIFY_ABORTED);
   playback_->Halt();
-  mode_ = command == MCI_STOP ? MCI_MODE_STOP : MCI_MODE_PAUSE;
-  NotifyNow(flags, request);
-  return 0;
+  mode_ = mode;
 }
 
 ErrorCode PipelineDevice::ResumePlaying(uint32_t flags, const Request& request) {
@@ -42,6 +107,7 @@ ErrorCode PipelineDevice::StartPlayback(uint32_t flags, const Request& request,
   } else {
     FinishNotify(MCI_NOTIFY_SUPERSEDED);
   }
+  failed_ = 0;
   if (!playback_->Start(from)) {
     mode_ = MCI_MODE_STOP;
     FinishNotify(MCI_NOTIFY_FAILURE);
