@@ -8,7 +8,6 @@
 #include "mpeg_audio_length.h"
 #include "runtime/fs/drive_map.h"
 #include "runtime/fs/regular_file.h"
-#include "runtime/fs/unique_fd.h"
 #include "video_window.h"
 
 namespace qrv::mci {
