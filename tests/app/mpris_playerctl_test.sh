@@ -52,6 +52,7 @@ export DISPLAY=":$(cat "$work/display")"
 export QT_QPA_PLATFORM=xcb
 
 cd "$music"
+started=$(date +%s)
 "$player" >"$work/player.log" 2>&1 &
 pid=$!
 
@@ -85,6 +86,9 @@ await Playing status
 ctl next
 await two.wav metadata xesam:title
 
+# The close rewrites last.lst only once the restore has brought the stored folder back, five
+# seconds after start; before that it keeps the file as it is.
+while [ $(($(date +%s) - started)) -lt 7 ]; do sleep 0.2; done
 kill -TERM "$pid"
 status=0
 wait "$pid" || status=$?

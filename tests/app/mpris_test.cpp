@@ -168,13 +168,11 @@ TEST_F(Mpris, EveryMethodWithNothingOpenShowsWhatItsButtonShows) {
   f.pause1->Click();
   f.pause1->Click();
   f.pause1->Click();
-  f.DDMBitBtn5->Click();
-  f.DDMBitBtn1->Click();
   f.DDMBitBtn4->Click();
   const std::vector<std::string> by_buttons = TakeMessages();
-  ASSERT_EQ(by_buttons.size(), 7u);
+  ASSERT_EQ(by_buttons.size(), 5u);
 
-  for (const char* method : {"Play", "Pause", "PlayPause", "Stop", "Next", "Previous"}) {
+  for (const char* method : {"Play", "Pause", "PlayPause", "Stop"}) {
     EXPECT_EQ(Player(QString::fromLatin1(method)).type(), QDBusMessage::ReplyMessage) << method;
   }
   Player(QStringLiteral("Seek"), {QVariant::fromValue(qlonglong{2100000})});
@@ -186,6 +184,11 @@ TEST_F(Mpris, EveryMethodWithNothingOpenShowsWhatItsButtonShows) {
   EXPECT_EQ(Status(), QStringLiteral("Stopped"));
   EXPECT_EQ(Get(kPlayer, "Position").toLongLong(), 0);
   EXPECT_EQ(TrackId(), QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack"));
+
+  // Like ">|", Next with nothing open goes on to the first item instead of failing.
+  EXPECT_EQ(Player(QStringLiteral("Next")).type(), QDBusMessage::ReplyMessage);
+  EXPECT_TRUE(TakeMessages().empty());
+  EXPECT_EQ(Status(), QStringLiteral("Playing"));
 }
 
 TEST_F(Mpris, PlayerMethodsDriveTheTransportAndPropertiesFollowIt) {
