@@ -2,6 +2,7 @@
 
 #include <gst/gst.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <fstream>
@@ -51,14 +52,8 @@ void WriteWave(const std::string& host_path, int milliseconds) {
   WriteAll(host_path, out);
 }
 
-bool EncodeMp3(const std::string& wave_path, const std::string& mp3_path) {
+bool RunPipeline(const std::string& description) {
   gst_init(nullptr, nullptr);
-  GstElementFactory* encoder = gst_element_factory_find("lamemp3enc");
-  if (encoder == nullptr) return false;
-  gst_object_unref(encoder);
-  const std::string description =
-      "filesrc location=\"" + wave_path +
-      "\" ! wavparse ! audioconvert ! lamemp3enc ! filesink location=\"" + mp3_path + "\"";
   GError* error = nullptr;
   GstElement* pipeline = gst_parse_launch(description.c_str(), &error);
   if (error != nullptr) {
@@ -76,6 +71,101 @@ bool EncodeMp3(const std::string& wave_path, const std::string& mp3_path) {
   gst_element_set_state(pipeline, GST_STATE_NULL);
   gst_object_unref(pipeline);
   return ok;
+}
+
+bool EncodeMp3(const std::string& wave_path, const std::string& mp3_path) {
+  return RunPipeline("filesrc location=\"" + wave_path +
+                     "\" ! wavparse ! audioconvert ! lamemp3enc ! filesink location=\"" + mp3_path +
+                     "\"");
+}
+
+std::string FormatBlock(int tag, int channels, int rate, int byte_rate, int block_align, int bits,
+                        const std::string& extra) {
+  std::string f;
+  Put16(f, static_cast<uint16_t>(tag));
+  Put16(f, static_cast<uint16_t>(channels));
+  Put32(f, static_cast<uint32_t>(rate));
+  Put32(f, static_cast<uint32_t>(byte_rate));
+  Put16(f, static_cast<uint16_t>(block_align));
+  Put16(f, static_cast<uint16_t>(bits));
+  if (!extra.empty()) {
+    Put16(f, static_cast<uint16_t>(extra.size()));
+    f += extra;
+  }
+  return f;
+}
+
+void WriteRiffWave(const std::string& host_path, const std::string& format_block,
+                   const std::string& data, int fact_samples) {
+  std::string body = "WAVEfmt ";
+  Put32(body, static_cast<uint32_t>(format_block.size()));
+  body += format_block;
+  if (fact_samples >= 0) {
+    body += "fact";
+    Put32(body, 4);
+    Put32(body, static_cast<uint32_t>(fact_samples));
+  }
+  body += "data";
+  Put32(body, static_cast<uint32_t>(data.size()));
+  body += data;
+  if (data.size() % 2 != 0) body.push_back('\0');
+  std::string out = "RIFF";
+  Put32(out, static_cast<uint32_t>(body.size()));
+  WriteAll(host_path, out + body);
+}
+
+std::string Bytes2(int value) {
+  std::string s;
+  Put16(s, static_cast<uint16_t>(value));
+  return s;
+}
+
+std::string ImaAdpcm(int samples) {
+  static constexpr int kSteps[89] = {
+      7,     8,     9,     10,    11,    12,    13,    14,    16,    17,    19,   21,    23,
+      25,    28,    31,    34,    37,    41,    45,    50,    55,    60,    66,   73,    80,
+      88,    97,    107,   118,   130,   143,   157,   173,   190,   209,   230,  253,   279,
+      307,   337,   371,   408,   449,   494,   544,   598,   658,   724,   796,  876,   963,
+      1060,  1166,  1282,  1411,  1552,  1707,  1878,  2066,  2272,  2499,  2749, 3024,  3327,
+      3660,  4026,  4428,  4871,  5358,  5894,  6484,  7132,  7845,  8630,  9493, 10442, 11487,
+      12635, 13899, 15289, 16818, 18500, 20350, 22385, 24623, 27086, 29794, 32767};
+  static constexpr int kIndexStep[8] = {-1, -1, -1, -1, 2, 4, 6, 8};
+  const auto pcm = Tone(samples);
+  std::string out;
+  int predictor = 0, index = 0;
+  for (int start = 0; start < samples; start += 505) {
+    predictor = pcm[static_cast<size_t>(start) * 2];
+    Put16(out, static_cast<uint16_t>(predictor));
+    out.push_back(static_cast<char>(index));
+    out.push_back(0);
+    uint8_t pending = 0;
+    for (int i = 1; i < 505; ++i) {
+      const int at = start + i;
+      const int sample = at < samples ? pcm[static_cast<size_t>(at) * 2] : 0;
+      const int step = kSteps[index];
+      int diff = sample - predictor, code = 0;
+      if (diff < 0) {
+        code = 8;
+        diff = -diff;
+      }
+      int delta = step >> 3;
+      for (int bit = 4, s = step; bit >= 1; bit >>= 1, s >>= 1) {
+        if (diff >= s) {
+          code |= bit;
+          diff -= s;
+          delta += s;
+        }
+      }
+      predictor = std::clamp(predictor + ((code & 8) != 0 ? -delta : delta), -32768, 32767);
+      index = std::clamp(index + kIndexStep[code & 7], 0, 88);
+      if (i % 2 == 1) {
+        pending = static_cast<uint8_t>(code);
+      } else {
+        out.push_back(static_cast<char>(pending | code << 4));
+      }
+    }
+  }
+  return out;
 }
 
 void AppendCdAudio(const std::string& bin_path, int frames) {

@@ -10,6 +10,19 @@ void WriteWave(const std::string& host_path, int milliseconds);
 bool EncodeMp3(const std::string& wave_path, const std::string& mp3_path);
 // Raw CD audio: `frames` sectors of a tone, appended to a BIN file.
 void AppendCdAudio(const std::string& bin_path, int frames);
+// Runs a gst-launch style pipeline to its end; false when an element is missing or it fails.
+bool RunPipeline(const std::string& description);
+// A RIFF wave file with the given format block, an optional fact chunk and the data as given
+// (a data chunk of odd size gets its pad byte).
+void WriteRiffWave(const std::string& host_path, const std::string& format_block,
+                   const std::string& data, int fact_samples = -1);
+// The format block of a plain wave format.
+std::string FormatBlock(int tag, int channels, int rate, int byte_rate, int block_align, int bits,
+                        const std::string& extra = {});
+// A little-endian 16-bit value.
+std::string Bytes2(int value);
+// `samples` of a tone as mono IMA ADPCM blocks of 256 bytes (505 samples each).
+std::string ImaAdpcm(int samples);
 std::string ReadAll(const std::string& host_path);
 void WriteAll(const std::string& host_path, const std::string& bytes);
 

@@ -224,18 +224,70 @@ class SinkOverride {
   QByteArray previous_;
 };
 
-TEST_F(FileDeviceTest, PlaysWithTheSystemOutputOrWithoutAnyAndWithABrokenSinkName) {
-  WriteWaveAt("short.wav", 300);
-  for (const char* sink : {static_cast<const char*>(nullptr), "no-such-sink-element ! nothing"}) {
+TEST_F(FileDeviceTest, AnOutputThatCannotBeMadeOrOpenedFailsTheOpen) {
+  for (const char* sink : {"no-such-sink-element ! nothing", "alsasink device=quorvin-no-device"}) {
     SinkOverride override(sink);
-    notified = 0;
-    OpenPlayer("short.wav");
-    player.Play();
-    EXPECT_EQ(player.LastError(), 0u);
-    ASSERT_TRUE(WaitNotified()) << (sink ? sink : "default output");
-    EXPECT_EQ(player.Position(), 300);
-    player.Close();
+    EXPECT_EQ(OpenError(Win("tone.wav")), ErrorOf(MCIERR_WAVE_OUTPUTSUNSUITABLE)) << sink;
   }
+  EXPECT_EQ(DeviceTable::Instance().OpenCount(), 0u);
+}
+
+// The output fails after a fraction of a second of sound.
+constexpr const char* kFailingSink = "identity error-after=20 ! fakesink sync=true";
+
+TEST_F(FileDeviceTest, AFailedOutputReconnectsOnceAndGoesOnWhereItStood) {
+  WriteWaveAt("long.wav", 2500);
+  SinkOverride override(kFailingSink);
+  OpenPlayer("long.wav");
+  player.Play();
+  // The output made afresh is a working one.
+  qputenv("QUORVIN_AUDIO_SINK", "fakesink sync=true");
+  int32_t last = 0, worst_step_back = 0;
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        const int32_t now = player.Position();
+        worst_step_back = std::max(worst_step_back, last - now);
+        last = now;
+        return notified >= 1;
+      },
+      10000));
+  EXPECT_EQ(player.Position(), 2500);
+  EXPECT_EQ(player.LastError(), 0u);
+  EXPECT_LT(worst_step_back, 300) << "playback went on from where it stood";
+}
+
+TEST_F(FileDeviceTest, AnOutputFailingAgainStopsAtTheEndAndRecordsTheError) {
+  WriteWaveAt("long.wav", 4000);
+  SinkOverride override(kFailingSink);
+  NotifyRecorder window;
+  Request open;
+  open.element = Win("long.wav");
+  ASSERT_EQ(SendCommand(0, MCI_OPEN, MCI_WAIT | MCI_OPEN_ELEMENT, open), 0u);
+  Request play;
+  play.callback = &window;
+  ASSERT_EQ(SendCommand(open.device_id, MCI_PLAY, MCI_NOTIFY, play), 0u);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !window.codes.empty(); }, 10000));
+  EXPECT_EQ(window.codes, std::vector<uint32_t>{MCI_NOTIFY_FAILURE});
+  // The first question after the failure records it; the device stands stopped at the end.
+  Request status;
+  status.item = MCI_STATUS_POSITION;
+  EXPECT_EQ(SendCommand(open.device_id, MCI_STATUS, MCI_WAIT | MCI_STATUS_ITEM, status),
+            MCIERR_WAVE_OUTPUTSUNSUITABLE);
+  status.item = MCI_STATUS_MODE;
+  EXPECT_EQ(SendCommand(open.device_id, MCI_STATUS, MCI_WAIT | MCI_STATUS_ITEM, status), 0u);
+  EXPECT_EQ(status.return_value, MCI_MODE_STOP);
+  status.item = MCI_STATUS_POSITION;
+  SendCommand(open.device_id, MCI_STATUS, MCI_WAIT | MCI_STATUS_ITEM, status);
+  EXPECT_EQ(status.return_value, 4000u);
+
+  // Playing again builds a new output and plays on.
+  qputenv("QUORVIN_AUDIO_SINK", "fakesink sync=true");
+  play.from = 3800;
+  EXPECT_EQ(SendCommand(open.device_id, MCI_PLAY, MCI_NOTIFY | MCI_FROM, play), 0u);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window.codes.size() >= 2; }, 10000));
+  EXPECT_EQ(window.codes.back(), MCI_NOTIFY_SUCCESSFUL);
+  Request close;
+  SendCommand(open.device_id, MCI_CLOSE, MCI_WAIT, close);
 }
 
 }  // namespace

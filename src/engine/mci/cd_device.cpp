@@ -23,20 +23,17 @@ int32_t UnpackFrames(uint32_t minutes, uint32_t seconds, uint32_t frames) {
 std::unique_ptr<CdDevice> CdDevice::Open(ErrorCode& error) {
   std::shared_ptr<CdDisc> disc = CdDisc::Open(error);
   if (!disc) return nullptr;
-  ElementPtr pipeline = MakeCdPipeline(disc);
-  if (!pipeline) {
-    error = MCIERR_CANNOT_LOAD_DRIVER;
-    return nullptr;
-  }
   std::unique_ptr<CdDevice> device(new CdDevice());
-  device->disc_ = std::move(disc);
-  device->CreatePlayback();
-  PrerollResult preroll = device->playback_->Preroll(std::move(pipeline));
+  device->disc_ = disc;
+  device->CreatePlayback([disc] { return MakeCdPipeline(disc); });
+  PrerollResult preroll = device->playback_->Preroll();
   if (!preroll.ok) {
-    error = preroll.timed_out ? MCIERR_DEVICE_NOT_READY : MCIERR_HARDWARE;
+    error = preroll.no_output   ? MCIERR_WAVE_OUTPUTSUNSUITABLE
+            : preroll.timed_out ? MCIERR_DEVICE_NOT_READY
+                                : MCIERR_HARDWARE;
     return nullptr;
   }
-  device->playback_->SetDuration(SectorNs(device->disc_->Leadout()));
+  device->playback_->PinDuration(SectorNs(device->disc_->Leadout()));
   // A disc is ready at the start of its first track.
   if (!device->playback_->Seek(SectorNs(device->disc_->Tracks().front().start))) {
     error = MCIERR_HARDWARE;
@@ -92,46 +89,20 @@ bool CdDevice::Decode(uint32_t value, int32_t& lsn) const {
   return lsn >= disc_->Tracks().front().start && lsn <= disc_->Leadout();
 }
 
-ErrorCode CdDevice::Execute(uint32_t command, uint32_t flags, Request& request) {
-  switch (command) {
-    case MCI_CLOSE:
-      return CloseMedium();
-    case MCI_PLAY:
-      return Play(flags, request);
-    case MCI_RESUME:
-      return ResumePlaying(flags, request);
-    case MCI_STOP:
-    case MCI_PAUSE:
-      return Halt(command, flags, request);
-    case MCI_SEEK:
-      return Seek(flags, request);
-    case MCI_STATUS:
-      return Status(flags, request);
-    case MCI_GETDEVCAPS:
-      return Capability(request);
-    case MCI_SET:
-      if ((flags & MCI_SET_TIME_FORMAT) != 0) {
-        const uint32_t f = request.time_format;
-        if (f != MCI_FORMAT_MILLISECONDS && f != MCI_FORMAT_MSF && f != MCI_FORMAT_TMSF) {
-          return MCIERR_BAD_TIME_FORMAT;
-        }
-        time_format_ = f;
-      }
-      if ((flags & MCI_SET_DOOR_OPEN) != 0) {
-        FinishNotify(MCI_NOTIFY_ABORTED);
-        playback_->Halt();
-        mode_ = MCI_MODE_OPEN;
-        if (!disc_->Eject()) return MCIERR_UNSUPPORTED_FUNCTION;
-      }
-      NotifyNow(flags, request);
-      return 0;
-    case MCI_STEP:
-    case MCI_RECORD:
-    case MCI_WINDOW:
-      return MCIERR_UNSUPPORTED_FUNCTION;
-    default:
-      return MCIERR_UNRECOGNIZED_COMMAND;
+ErrorCode CdDevice::Set(uint32_t flags, const Request& request) {
+  if ((flags & MCI_SET_TIME_FORMAT) != 0) {
+    const uint32_t f = request.time_format;
+    if (f != MCI_FORMAT_MILLISECONDS && f != MCI_FORMAT_MSF && f != MCI_FORMAT_TMSF) {
+      return MCIERR_BAD_TIME_FORMAT;
+    }
+    time_format_ = f;
   }
+  if ((flags & MCI_SET_DOOR_OPEN) != 0) {
+    HaltAs(MCI_MODE_OPEN);
+    if (!disc_->Eject()) return MCIERR_UNSUPPORTED_FUNCTION;
+  }
+  NotifyNow(flags, request);
+  return 0;
 }
 
 ErrorCode CdDevice::Play(uint32_t flags, const Request& request) {

@@ -14,14 +14,14 @@ class CdDevice : public PipelineDevice {
   static std::unique_ptr<CdDevice> Open(ErrorCode& error);
   ~CdDevice() override;
 
-  ErrorCode Execute(uint32_t command, uint32_t flags, Request& request) override;
-
  private:
   CdDevice() = default;
   ErrorCode Play(uint32_t flags, const Request& request) override;
-  ErrorCode Seek(uint32_t flags, const Request& request);
-  ErrorCode Status(uint32_t flags, Request& request) const;
-  ErrorCode Capability(Request& request) const;
+  ErrorCode Seek(uint32_t flags, const Request& request) override;
+  ErrorCode Status(uint32_t flags, Request& request) const override;
+  ErrorCode Capability(Request& request) const override;
+  ErrorCode Set(uint32_t flags, const Request& request) override;
+  ErrorCode StreamFailure() const override { return MCIERR_HARDWARE; }
 
   // Conversions between sectors and the current time format.
   uint32_t Encode(int32_t lsn) const;
@@ -34,6 +34,6 @@ class CdDevice : public PipelineDevice {
 };
 
 // Builds the pipeline that plays a disc's sectors (a source fed from libcdio).
-ElementPtr MakeCdPipeline(std::shared_ptr<CdDisc> disc);
+BuiltPipeline MakeCdPipeline(std::shared_ptr<CdDisc> disc);
 
 }  // namespace qrv::mci

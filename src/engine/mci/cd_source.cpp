@@ -57,7 +57,7 @@ struct Feeder {
 
 }  // namespace
 
-ElementPtr MakeCdPipeline(std::shared_ptr<CdDisc> disc) {
+BuiltPipeline MakeCdPipeline(std::shared_ptr<CdDisc> disc) {
   EnsureGstInit();
   ElementPtr pipeline = AdoptElement(gst_pipeline_new("cdaudio"));
   GstElement* src = gst_element_factory_make("appsrc", nullptr);
@@ -68,7 +68,8 @@ ElementPtr MakeCdPipeline(std::shared_ptr<CdDisc> disc) {
     for (GstElement* e : {src, convert, resample}) {
       if (e != nullptr) AdoptElement(e);
     }
-    return nullptr;
+    // Without an output the pipeline is still handed back, so that the open says so.
+    return {sink ? nullptr : std::move(pipeline), nullptr};
   }
   GstCaps* caps = gst_caps_new_simple("audio/x-raw", "format", G_TYPE_STRING, "S16LE", "rate",
                                       G_TYPE_INT, 44100, "channels", G_TYPE_INT, 2, "layout",
@@ -84,8 +85,8 @@ ElementPtr MakeCdPipeline(std::shared_ptr<CdDisc> disc) {
 
   GstElement* out = sink.get();
   gst_bin_add_many(GST_BIN(pipeline.get()), src, convert, resample, out, nullptr);
-  if (!gst_element_link_many(src, convert, resample, out, nullptr)) return nullptr;
-  return pipeline;
+  if (!gst_element_link_many(src, convert, resample, out, nullptr)) return {};
+  return {std::move(pipeline), out};
 }
 
 }  // namespace qrv::mci

@@ -4,9 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "container_length.h"
 #include "mpeg_audio_length.h"
 #include "runtime/fs/drive_map.h"
 #include "runtime/fs/unique_fd.h"
+#include "video_window.h"
 
 namespace qrv::mci {
 namespace {
@@ -37,23 +39,60 @@ ErrorCode ResolveFile(const std::string& element, std::string& host) {
   return 0;
 }
 
-ErrorCode ClassifyError(const GError* error) {
+bool MadeBy(GstElement* element, const char* factory_name) {
+  GstElementFactory* factory = element != nullptr ? gst_element_get_factory(element) : nullptr;
+  return factory != nullptr &&
+         g_strcmp0(gst_plugin_feature_get_name(GST_PLUGIN_FEATURE(factory)), factory_name) == 0;
+}
+
+ErrorCode ClassifyError(const PrerollResult& preroll, bool is_midi) {
+  if (preroll.no_output) return MCIERR_WAVE_OUTPUTSUNSUITABLE;
+  if (preroll.timed_out) return MCIERR_DEVICE_NOT_READY;
+  const GError* error = preroll.error.get();
   if (error == nullptr) return MCIERR_INVALID_FILE;
+  // The MIDI synthesizer fails when it finds no SoundFont to play the notes with.
+  if (MadeBy(preroll.error_source, "fluiddec")) return MCIERR_SEQ_NOMIDIPRESENT;
+  const bool missing_decoder =
+      (error->domain == GST_STREAM_ERROR && error->code == GST_STREAM_ERROR_CODEC_NOT_FOUND) ||
+      (error->domain == GST_CORE_ERROR && error->code == GST_CORE_ERROR_MISSING_PLUGIN);
+  if (missing_decoder) return is_midi ? MCIERR_SEQ_NOMIDIPRESENT : MCIERR_DEVICE_NOT_INSTALLED;
   if (error->domain == GST_STREAM_ERROR) {
-    switch (error->code) {
-      case GST_STREAM_ERROR_TYPE_NOT_FOUND:
-        return MCIERR_EXTENSION_NOT_FOUND;
-      case GST_STREAM_ERROR_CODEC_NOT_FOUND:
-        return MCIERR_DEVICE_NOT_INSTALLED;
-      default:
-        return MCIERR_INVALID_FILE;
-    }
-  }
-  if (error->domain == GST_CORE_ERROR && error->code == GST_CORE_ERROR_MISSING_PLUGIN) {
-    return MCIERR_DEVICE_NOT_INSTALLED;
+    return error->code == GST_STREAM_ERROR_TYPE_NOT_FOUND ? MCIERR_EXTENSION_NOT_FOUND
+                                                          : MCIERR_INVALID_FILE;
   }
   if (error->domain == GST_RESOURCE_ERROR) return MCIERR_FILE_READ;
   return MCIERR_INVALID_FILE;
+}
+
+bool EndsWith(const std::string& text, const std::string& tail) {
+  if (text.size() < tail.size()) return false;
+  return std::equal(tail.rbegin(), tail.rend(), text.rbegin(), [](char a, char b) {
+    return a == std::tolower(static_cast<unsigned char>(b));
+  });
+}
+
+// Wave parsing trips over a data chunk of odd size and over compressed data that runs to the
+// end of the file; such files are read as data up to their end.
+void ReadDataToEnd(GstElement*, GstElement* element, gpointer) {
+  if (MadeBy(element, "wavparse")) g_object_set(element, "ignore-length", TRUE, nullptr);
+}
+
+BuiltPipeline BuildFilePipeline(const std::string& uri, bool data_to_end, VideoWindow* video) {
+  ElementPtr playbin = MakeElement("playbin");
+  if (!playbin) return {};
+  ElementPtr sink = MakeAudioSink();
+  if (!sink) return {std::move(playbin), nullptr};
+  // Without a window the picture goes nowhere; the open then refuses a file that has one.
+  ElementPtr picture = video != nullptr ? video->MakeSink() : MakeElement("fakesink");
+  g_object_set(playbin.get(), "uri", uri.c_str(), "audio-sink", sink.get(), "video-sink",
+               picture.get(), nullptr);
+  // Subtitles and visualisations have no place in this player: audio and video only.
+  constexpr guint kFlagVideo = 1 << 0, kFlagAudio = 1 << 1;
+  g_object_set(playbin.get(), "flags", kFlagVideo | kFlagAudio, nullptr);
+  if (data_to_end) {
+    g_signal_connect(playbin.get(), "element-setup", G_CALLBACK(&ReadDataToEnd), nullptr);
+  }
+  return {std::move(playbin), sink.get()};
 }
 
 bool HasStreamOfKind(GstElement* playbin, const char* property) {
@@ -66,46 +105,59 @@ bool HasStreamOfKind(GstElement* playbin, const char* property) {
 
 FileDevice::FileDevice() = default;
 
-FileDevice::~FileDevice() = default;
+// The pipeline stops before the window its pictures go to is closed.
+FileDevice::~FileDevice() {
+  playback_.reset();
+}
 
 std::unique_ptr<FileDevice> FileDevice::Open(const std::string& element, ErrorCode& error) {
   std::string host;
   error = ResolveFile(element, host);
   if (error != 0) return nullptr;
 
-  EnsureGstInit();
-  ElementPtr playbin = MakeElement("playbin");
-  ElementPtr sink = MakeAudioSink();
-  if (!playbin || !sink) {
-    error = MCIERR_CANNOT_LOAD_DRIVER;
+  if (!AviHeaderComplete(host)) {
+    error = MCIERR_INVALID_FILE;
     return nullptr;
   }
+  EnsureGstInit();
+  const bool is_midi = EndsWith(host, ".mid") || EndsWith(host, ".midi");
+  const std::optional<WaveLayout> wave = ReadWaveLayout(host);
+  const bool data_to_end =
+      wave && wave->data_is_last && (wave->data_size % 2 != 0 || wave->format != 1);
   CharPtr uri(gst_filename_to_uri(host.c_str(), nullptr));
-  g_object_set(playbin.get(), "uri", uri.get(), "audio-sink", sink.get(), nullptr);
-  // Subtitles and visualisations have no place in this player: audio and video only.
-  constexpr guint kFlagVideo = 1 << 0, kFlagAudio = 1 << 1;
-  g_object_set(playbin.get(), "flags", kFlagVideo | kFlagAudio, nullptr);
-
   std::unique_ptr<FileDevice> device(new FileDevice());
-  device->CreatePlayback();
-  PrerollResult preroll = device->playback_->Preroll(std::move(playbin));
+  if (VideoWindow::Available()) {
+    const std::string name = element.substr(element.find_last_of("\\/") + 1);
+    device->video_ = std::make_unique<VideoWindow>(QString::fromStdString(name));
+  }
+  device->CreatePlayback([uri = std::string(uri.get()), data_to_end, video = device->video_.get()] {
+    return BuildFilePipeline(uri, data_to_end, video);
+  });
+  PrerollResult preroll = device->playback_->Preroll();
   if (!preroll.ok) {
-    error = preroll.timed_out ? MCIERR_DEVICE_NOT_READY : ClassifyError(preroll.error.get());
+    error = ClassifyError(preroll, is_midi);
     return nullptr;
   }
   GstElement* pipeline = device->playback_->Pipeline();
   device->has_video_ = HasStreamOfKind(pipeline, "n-video");
+  if (device->has_video_ && !device->video_) {
+    error = MCIERR_CREATEWINDOW;
+    return nullptr;
+  }
   if (!device->has_video_ && !HasStreamOfKind(pipeline, "n-audio")) {
     // Something was recognised (a text file, a picture) but nothing in it makes sound.
     error = MCIERR_EXTENSION_NOT_FOUND;
     return nullptr;
   }
-  if (device->playback_->Duration() <= 0) {
-    // A variable-bitrate MPEG file without an index: its length comes from its frames.
-    device->playback_->SetDuration(MpegAudioLength(host));
+  // The container's own count is exact where the decoder only estimates or knows nothing.
+  if (const int64_t stated = wave ? WaveLength(*wave, host) : 0; stated > 0) {
+    device->playback_->PinDuration(stated);
+  } else if (device->playback_->Duration() <= 0) {
+    if (const int64_t frames = MpegAudioLength(host); frames > 0) {
+      device->playback_->PinDuration(frames);
+    }
   }
-  const auto ext = host.size() >= 4 ? host.substr(host.size() - 4) : std::string();
-  device->is_midi_ = ext == ".mid" || ext == ".MID" || ext == "midi";
+  device->is_midi_ = is_midi;
   return device;
 }
 
@@ -121,42 +173,19 @@ uint32_t FileDevice::PositionMs() const {
   return static_cast<uint32_t>(position / kNsPerMs);
 }
 
-ErrorCode FileDevice::Execute(uint32_t command, uint32_t flags, Request& request) {
-  switch (command) {
-    case MCI_CLOSE:
-      return CloseMedium();
-    case MCI_PLAY:
-      return Play(flags, request);
-    case MCI_RESUME:
-      return ResumePlaying(flags, request);
-    case MCI_STOP:
-    case MCI_PAUSE:
-      return Halt(command, flags, request);
-    case MCI_SEEK:
-      return Seek(flags, request);
-    case MCI_STATUS:
-      return Status(flags, request);
-    case MCI_GETDEVCAPS:
-      return Capability(request);
-    case MCI_SET:
-      if ((flags & MCI_SET_TIME_FORMAT) != 0 && request.time_format != MCI_FORMAT_MILLISECONDS) {
-        return MCIERR_BAD_TIME_FORMAT;
-      }
-      if ((flags & (MCI_SET_DOOR_OPEN | MCI_SET_DOOR_CLOSED)) != 0) {
-        return MCIERR_UNSUPPORTED_FUNCTION;
-      }
-      NotifyNow(flags, request);
-      return 0;
-    case MCI_WINDOW:
-      // The picture stays in the device's own window; it cannot be moved into another one.
-      if (!has_video_) return MCIERR_UNSUPPORTED_FUNCTION;
-      return request.window == 0 ? 0 : MCIERR_NO_WINDOW;
-    case MCI_STEP:
-    case MCI_RECORD:
-      return MCIERR_UNSUPPORTED_FUNCTION;
-    default:
-      return MCIERR_UNRECOGNIZED_COMMAND;
+ErrorCode FileDevice::Set(uint32_t flags, const Request& request) {
+  if ((flags & MCI_SET_TIME_FORMAT) != 0 && request.time_format != MCI_FORMAT_MILLISECONDS) {
+    return MCIERR_BAD_TIME_FORMAT;
   }
+  if ((flags & (MCI_SET_DOOR_OPEN | MCI_SET_DOOR_CLOSED)) != 0) return MCIERR_UNSUPPORTED_FUNCTION;
+  NotifyNow(flags, request);
+  return 0;
+}
+
+ErrorCode FileDevice::Window(const Request& request) {
+  // The picture stays in the device's own window; it cannot be moved into another one.
+  if (!has_video_) return MCIERR_UNSUPPORTED_FUNCTION;
+  return request.window == 0 ? 0 : MCIERR_NO_WINDOW;
 }
 
 ErrorCode FileDevice::Play(uint32_t flags, const Request& request) {

@@ -6,6 +6,8 @@
 
 namespace qrv::mci {
 
+class VideoWindow;
+
 // Plays one media file through GStreamer, choosing the decoder by the file's content.
 // Positions and lengths are in milliseconds.
 class FileDevice : public PipelineDevice {
@@ -15,17 +17,19 @@ class FileDevice : public PipelineDevice {
   static std::unique_ptr<FileDevice> Open(const std::string& element, ErrorCode& error);
   ~FileDevice() override;
 
-  ErrorCode Execute(uint32_t command, uint32_t flags, Request& request) override;
-
  private:
   FileDevice();
   ErrorCode Play(uint32_t flags, const Request& request) override;
-  ErrorCode Seek(uint32_t flags, const Request& request);
-  ErrorCode Status(uint32_t flags, Request& request) const;
-  ErrorCode Capability(Request& request) const;
+  ErrorCode Seek(uint32_t flags, const Request& request) override;
+  ErrorCode Status(uint32_t flags, Request& request) const override;
+  ErrorCode Capability(Request& request) const override;
+  ErrorCode Set(uint32_t flags, const Request& request) override;
+  ErrorCode Window(const Request& request) override;
+  ErrorCode StreamFailure() const override { return MCIERR_INVALID_FILE; }
   uint32_t LengthMs() const;
   uint32_t PositionMs() const;
 
+  std::unique_ptr<VideoWindow> video_;  // the picture's window; closed with the medium
   bool has_video_ = false;
   bool is_midi_ = false;
 };

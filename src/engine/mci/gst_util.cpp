@@ -10,8 +10,8 @@ namespace {
 // milliseconds, far too much to repeat on every open.
 std::string ProbeSystemSink() {
   ElementPtr probe = MakeElement("autoaudiosink");
-  if (!probe) return "fakesink";
-  std::string chosen = "fakesink";
+  if (!probe) return {};
+  std::string chosen;
   if (gst_element_set_state(probe.get(), GST_STATE_READY) != GST_STATE_CHANGE_FAILURE) {
     GstIterator* it = gst_bin_iterate_elements(GST_BIN(probe.get()));
     GValue item = G_VALUE_INIT;
@@ -40,24 +40,32 @@ ElementPtr MakeElement(const char* factory, const char* name) {
   return AdoptElement(gst_element_factory_make(factory, name));
 }
 
-ElementPtr MakeAudioSink() {
+ElementPtr MakeAudioSink(bool fresh) {
   EnsureGstInit();
   if (const char* description = std::getenv("QUORVIN_AUDIO_SINK");
       description != nullptr && *description != '\0') {
     GError* raw_error = nullptr;
-    GstElement* bin = gst_parse_bin_from_description(description, TRUE, &raw_error);
+    ElementPtr bin = AdoptElement(gst_parse_bin_from_description(description, TRUE, &raw_error));
     ErrorPtr error(raw_error);
-    if (bin != nullptr && !error) return AdoptElement(bin);
-    if (bin != nullptr) AdoptElement(bin);  // released: a broken description is not used
+    // A description that names something missing is not quietly replaced by another output.
+    return error ? nullptr : std::move(bin);
   }
-  static const std::string system_sink = ProbeSystemSink();
-  ElementPtr sink = MakeElement(system_sink.c_str());
-  if (!sink || system_sink == "fakesink") {
-    sink = MakeElement("fakesink");
-    // Without a sound card the medium still plays in real time, to nowhere.
-    if (sink) g_object_set(sink.get(), "sync", TRUE, nullptr);
+  static std::mutex mutex;
+  static std::string system_sink;
+  std::lock_guard lock(mutex);
+  if (fresh || system_sink.empty()) system_sink = ProbeSystemSink();
+  // The automatic choice settles on a null output when no real one opens; that is no output.
+  if (system_sink.empty() || system_sink == "fakesink") {
+    system_sink.clear();
+    return nullptr;
   }
-  return sink;
+  return MakeElement(system_sink.c_str());
+}
+
+bool IsWithin(GstElement* element, GstElement* ancestor) {
+  if (element == nullptr || ancestor == nullptr) return false;
+  return element == ancestor ||
+         gst_object_has_as_ancestor(GST_OBJECT(element), GST_OBJECT(ancestor));
 }
 
 }  // namespace qrv::mci

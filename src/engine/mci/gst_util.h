@@ -48,7 +48,12 @@ inline ElementPtr AdoptElement(GstElement* element) {
 }
 
 // The output element for one pipeline: $QUORVIN_AUDIO_SINK as a sink description, else the
-// system's audio output, else (on a machine without sound) a null output that still keeps time.
-ElementPtr MakeAudioSink();
+// system's audio output. Null when neither can be made: a player that plays to nowhere without
+// saying so only leaves the user wondering. `fresh` looks for the system output again instead
+// of taking the one found before (after an output failed, the sound server may have changed).
+ElementPtr MakeAudioSink(bool fresh = false);
+
+// Whether `element` is `ancestor` or lies inside it.
+bool IsWithin(GstElement* element, GstElement* ancestor);
 
 }  // namespace qrv::mci

@@ -2,15 +2,53 @@
 
 namespace qrv::mci {
 
-void PipelineDevice::CreatePlayback() {
-  playback_ = std::make_unique<Playback>(Playback::Handlers{[this] {
-                                                              mode_ = MCI_MODE_STOP;
-                                                              FinishNotify(MCI_NOTIFY_SUCCESSFUL);
-                                                            },
-                                                            [this] {
-                                                              mode_ = MCI_MODE_STOP;
-                                                              FinishNotify(MCI_NOTIFY_FAILURE);
-                                                            }});
+void PipelineDevice::CreatePlayback(Playback::Builder builder) {
+  Playback::Handlers handlers;
+  handlers.on_end = [this] {
+    mode_ = MCI_MODE_STOP;
+    FinishNotify(MCI_NOTIFY_SUCCESSFUL);
+  };
+  handlers.on_failure = [this](Playback::Failure failure) {
+    mode_ = MCI_MODE_STOP;
+    failed_ =
+        failure == Playback::Failure::kOutput ? MCIERR_WAVE_OUTPUTSUNSUITABLE : StreamFailure();
+    FinishNotify(MCI_NOTIFY_FAILURE);
+  };
+  playback_ = std::make_unique<Playback>(std::move(handlers), std::move(builder));
+}
+
+ErrorCode PipelineDevice::Execute(uint32_t command, uint32_t flags, Request& request) {
+  switch (command) {
+    case MCI_CLOSE:
+      return CloseMedium();
+    case MCI_PLAY:
+      return Play(flags, request);
+    case MCI_RESUME:
+      return ResumePlaying(flags, request);
+    case MCI_STOP:
+    case MCI_PAUSE:
+      HaltAs(command == MCI_STOP ? MCI_MODE_STOP : MCI_MODE_PAUSE);
+      NotifyNow(flags, request);
+      return 0;
+    case MCI_SEEK:
+      return Seek(flags, request);
+    case MCI_STATUS: {
+      const ErrorCode result = Status(flags, request);
+      // The answer stands; the failure is recorded once, by whoever asks next.
+      return result != 0 ? result : std::exchange(failed_, 0);
+    }
+    case MCI_GETDEVCAPS:
+      return Capability(request);
+    case MCI_SET:
+      return Set(flags, request);
+    case MCI_WINDOW:
+      return Window(request);
+    case MCI_STEP:
+    case MCI_RECORD:
+      return MCIERR_UNSUPPORTED_FUNCTION;
+    default:
+      return MCIERR_UNRECOGNIZED_COMMAND;
+  }
 }
 
 ErrorCode PipelineDevice::CloseMedium() {
@@ -19,12 +57,10 @@ ErrorCode PipelineDevice::CloseMedium() {
   return 0;
 }
 
-ErrorCode PipelineDevice::Halt(uint32_t command, uint32_t flags, const Request& request) {
+void PipelineDevice::HaltAs(uint32_t mode) {
   FinishNotify(MCI_NOTIFY_ABORTED);
   playback_->Halt();
-  mode_ = command == MCI_STOP ? MCI_MODE_STOP : MCI_MODE_PAUSE;
-  NotifyNow(flags, request);
-  return 0;
+  mode_ = mode;
 }
 
 ErrorCode PipelineDevice::ResumePlaying(uint32_t flags, const Request& request) {
@@ -42,6 +78,7 @@ ErrorCode PipelineDevice::StartPlayback(uint32_t flags, const Request& request,
   } else {
     FinishNotify(MCI_NOTIFY_SUPERSEDED);
   }
+  failed_ = 0;
   if (!playback_->Start(from)) {
     mode_ = MCI_MODE_STOP;
     FinishNotify(MCI_NOTIFY_FAILURE);

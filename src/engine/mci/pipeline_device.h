@@ -10,32 +10,46 @@
 namespace qrv::mci {
 
 // What the file and CD devices share: one GStreamer pipeline driven through Playback, a device
-// mode, and the same answers to close, stop, pause, resume, play and seek once each device has
-// worked out its own positions.
+// mode, one dispatcher for every command, and the same answers to close, stop, pause, resume,
+// play and seek once each device has worked out its own positions.
 class PipelineDevice : public Device {
+ public:
+  ErrorCode Execute(uint32_t command, uint32_t flags, Request& request) final;
+
  protected:
   PipelineDevice() = default;
 
-  // Makes the Playback whose end of stream completes, and whose error fails, the pending play.
-  void CreatePlayback();
+  // Makes the Playback over pipelines from `builder`: its end of stream completes, and its
+  // failure fails, the pending play.
+  void CreatePlayback(Playback::Builder builder);
 
+  // What differs between the devices.
   virtual ErrorCode Play(uint32_t flags, const Request& request) = 0;
+  virtual ErrorCode Seek(uint32_t flags, const Request& request) = 0;
+  virtual ErrorCode Status(uint32_t flags, Request& request) const = 0;
+  virtual ErrorCode Capability(Request& request) const = 0;
+  virtual ErrorCode Set(uint32_t flags, const Request& request) = 0;
+  virtual ErrorCode Window(const Request&) { return MCIERR_UNSUPPORTED_FUNCTION; }
+  // The code a failed output or stream is recorded with.
+  virtual ErrorCode StreamFailure() const { return MCIERR_DRIVER; }
 
-  // MCI_CLOSE: aborts the pending notification and drops the pipeline.
-  ErrorCode CloseMedium();
-  // MCI_STOP and MCI_PAUSE: the device stands still where it is.
-  ErrorCode Halt(uint32_t command, uint32_t flags, const Request& request);
-  // MCI_RESUME: a playing device only takes the new notification; any other plays on from
-  // where it stands.
-  ErrorCode ResumePlaying(uint32_t flags, const Request& request);
   // Starts playing from the given stream time, or from where the device stands.
   ErrorCode StartPlayback(uint32_t flags, const Request& request, std::optional<int64_t> from,
                           ErrorCode failure);
   // Moves to the stream time and leaves the device stopped there.
   ErrorCode SeekStopped(int64_t target, uint32_t flags, const Request& request, ErrorCode failure);
+  // Stops where the device stands, aborting the pending notification.
+  void HaltAs(uint32_t mode);
 
   std::unique_ptr<Playback> playback_;
   uint32_t mode_ = MCI_MODE_STOP;
+
+ private:
+  ErrorCode CloseMedium();
+  ErrorCode ResumePlaying(uint32_t flags, const Request& request);
+
+  // A failure while playing, kept for the next status request, which reports it.
+  ErrorCode failed_ = 0;
 };
 
 }  // namespace qrv::mci

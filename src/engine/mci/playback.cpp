@@ -7,8 +7,13 @@
 namespace qrv::mci {
 namespace {
 
-// Long enough for a slow disk, short enough that a stuck device is reported as not ready.
+// Opening waits this long at most: long enough for a slow disk, short enough that a stuck
+// device is reported as not ready.
 constexpr GstClockTime kPrerollTimeout = 10 * GST_SECOND;
+// A rebuilt output that has not prerolled by then is given up.
+constexpr int kRebuildTimeoutMs = 5000;
+// How long a prerolled output may wait for its first play before it is opened afresh.
+constexpr qint64 kFreshOutputMs = 200;
 
 class BusEvent : public QEvent {
  public:
@@ -28,22 +33,46 @@ class BusEvent : public QEvent {
 
 }  // namespace
 
-Playback::Playback(Handlers handlers) : handlers_(std::move(handlers)) {}
-
-Playback::~Playback() {
-  if (pipeline_) {
-    // Stopping the pipeline joins its streaming threads, so no message can arrive afterwards.
-    gst_element_set_state(pipeline_.get(), GST_STATE_NULL);
-  }
-  if (bus_) gst_bus_set_sync_handler(bus_.get(), nullptr, nullptr, nullptr);
+Playback::Playback(Handlers handlers, Builder builder)
+    : handlers_(std::move(handlers)), builder_(std::move(builder)) {
+  rebuild_watchdog_.setSingleShot(true);
+  rebuild_watchdog_.setInterval(kRebuildTimeoutMs);
+  connect(&rebuild_watchdog_, &QTimer::timeout, this, [this] {
+    if (phase_ == Phase::kRebuilding) Fail(Failure::kOutput);
+  });
 }
 
-PrerollResult Playback::Preroll(ElementPtr pipeline) {
-  PrerollResult result;
-  pipeline_ = std::move(pipeline);
+Playback::~Playback() {
+  Drop();
+}
+
+void Playback::Install(BuiltPipeline built) {
+  pipeline_ = std::move(built.pipeline);
+  output_ = built.output;
   bus_.reset(gst_element_get_bus(pipeline_.get()));
+}
+
+void Playback::Drop() {
+  if (!pipeline_) return;
+  // Stopping the pipeline joins its streaming threads, so no message can arrive afterwards.
+  gst_element_set_state(pipeline_.get(), GST_STATE_NULL);
+  gst_bus_set_sync_handler(bus_.get(), nullptr, nullptr, nullptr);
+  bus_.reset();
+  output_ = nullptr;
+  pipeline_.reset();
+}
+
+PrerollResult Playback::Preroll() {
+  PrerollResult result;
+  BuiltPipeline built = builder_();
+  if (!built.pipeline || built.output == nullptr) {
+    result.no_output = built.pipeline != nullptr;
+    return result;
+  }
+  Install(std::move(built));
   const GstStateChangeReturn change = gst_element_set_state(pipeline_.get(), GST_STATE_PAUSED);
   if (change == GST_STATE_CHANGE_ASYNC || change == GST_STATE_CHANGE_FAILURE) {
+    // Open is a request that returns when done, so this is the one wait on the caller's thread.
     const auto types = static_cast<GstMessageType>(GST_MESSAGE_ASYNC_DONE | GST_MESSAGE_ERROR);
     MessagePtr message(gst_bus_timed_pop_filtered(bus_.get(), kPrerollTimeout, types));
     if (!message) {
@@ -53,6 +82,7 @@ PrerollResult Playback::Preroll(ElementPtr pipeline) {
       gst_message_parse_error(message.get(), &error, nullptr);
       result.error.reset(error);
       result.error_source = GST_ELEMENT(GST_MESSAGE_SRC(message.get()));
+      result.no_output = IsWithin(result.error_source, output_);
     } else {
       result.ok = true;
     }
@@ -67,23 +97,37 @@ PrerollResult Playback::Preroll(ElementPtr pipeline) {
   while (MessagePtr stale{gst_bus_pop(bus_.get())}) {
   }
   gst_bus_set_sync_handler(bus_.get(), &Playback::OnBusMessage, this, nullptr);
-  clock_.reset(gst_pipeline_get_clock(GST_PIPELINE(pipeline_.get())));
-  duration_ = std::max<int64_t>(QueryDuration(), 0);
+  if (!duration_pinned_) duration_ = std::max<int64_t>(QueryDuration(), 0);
+  prerolled_.start();
   return result;
+}
+
+void Playback::PinDuration(int64_t ns) {
+  duration_ = ns;
+  duration_pinned_ = true;
 }
 
 int64_t Playback::QueryDuration() const {
   gint64 duration = -1;
-  if (!gst_element_query_duration(pipeline_.get(), GST_FORMAT_TIME, &duration)) return -1;
+  if (!pipeline_ || !gst_element_query_duration(pipeline_.get(), GST_FORMAT_TIME, &duration)) {
+    return -1;
+  }
   return duration;
 }
 
 GstBusSyncReply Playback::OnBusMessage(GstBus*, GstMessage* message, gpointer self) {
   // Runs on a streaming thread: only hand over what the user-interface thread acts on.
-  const GstMessageType type = GST_MESSAGE_TYPE(message);
-  if (type == GST_MESSAGE_EOS || type == GST_MESSAGE_ERROR) {
-    auto* playback = static_cast<Playback*>(self);
-    QCoreApplication::postEvent(playback, new BusEvent(message, playback->generation_.load()));
+  switch (GST_MESSAGE_TYPE(message)) {
+    case GST_MESSAGE_EOS:
+    case GST_MESSAGE_ERROR:
+    case GST_MESSAGE_ASYNC_DONE:
+    case GST_MESSAGE_DURATION_CHANGED: {
+      auto* playback = static_cast<Playback*>(self);
+      QCoreApplication::postEvent(playback, new BusEvent(message, playback->generation_.load()));
+      break;
+    }
+    default:
+      break;
   }
   return GST_BUS_DROP;
 }
@@ -91,76 +135,186 @@ GstBusSyncReply Playback::OnBusMessage(GstBus*, GstMessage* message, gpointer se
 bool Playback::event(QEvent* e) {
   if (e->type() != BusEvent::Type()) return QObject::event(e);
   auto* bus_event = static_cast<BusEvent*>(e);
-  if (bus_event->Generation() != generation_.load() || !playing_) return true;
-  const bool end = GST_MESSAGE_TYPE(bus_event->Message()) == GST_MESSAGE_EOS;
-  Halt();
-  if (end) {
-    stopped_ = duration_;
-    if (handlers_.on_end) handlers_.on_end();
-  } else if (handlers_.on_error) {
-    handlers_.on_error();
+  GstMessage* message = bus_event->Message();
+  if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_DURATION_CHANGED) {
+    if (const int64_t learned = QueryDuration(); learned > 0 && !duration_pinned_) {
+      duration_ = learned;
+    }
+    return true;
+  }
+  if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ASYNC_DONE) {
+    // Only the first preroll of a rebuilt pipeline matters, however often it was paused or
+    // played meanwhile.
+    if (phase_ == Phase::kRebuilding && GST_MESSAGE_SRC(message) == GST_OBJECT(pipeline_.get())) {
+      OnPrerolled();
+    }
+    return true;
+  }
+  if (bus_event->Generation() != generation_.load()) return true;
+  switch (GST_MESSAGE_TYPE(message)) {
+    case GST_MESSAGE_ERROR:
+      OnError(message);
+      break;
+    case GST_MESSAGE_EOS:
+      if (!playing_) break;
+      if (!duration_pinned_ && duration_ <= 0) duration_ = Position();
+      Halt();
+      stopped_ = duration_;
+      if (handlers_.on_end) handlers_.on_end();
+      break;
+    default:
+      break;
   }
   return true;
 }
 
+void Playback::OnError(GstMessage* message) {
+  const bool from_output = IsWithin(GST_ELEMENT(GST_MESSAGE_SRC(message)), output_);
+  if (!playing_) {
+    // Nothing is heard now; the next play starts with a fresh pipeline.
+    Invalidate();
+    phase_ = Phase::kBroken;
+    return;
+  }
+  if (from_output && !reconnected_) {
+    reconnected_ = true;
+    if (Rebuild(Position())) return;
+  }
+  Fail(from_output || phase_ == Phase::kRebuilding ? Failure::kOutput : Failure::kStream);
+}
+
+void Playback::Fail(Failure failure) {
+  rebuild_watchdog_.stop();
+  Invalidate();
+  if (pipeline_) gst_element_set_state(pipeline_.get(), GST_STATE_NULL);
+  phase_ = Phase::kBroken;
+  playing_ = false;
+  // The medium counts as played out, so that whoever waits for its end moves on.
+  stopped_ = duration_;
+  if (handlers_.on_failure) handlers_.on_failure(failure);
+}
+
+bool Playback::Rebuild(int64_t resume_at) {
+  rebuild_watchdog_.stop();
+  Invalidate();
+  Drop();
+  stopped_ = resume_at;
+  base_ = resume_at;
+  BuiltPipeline built = builder_();
+  if (!built.pipeline || built.output == nullptr) return false;
+  Install(std::move(built));
+  gst_bus_set_sync_handler(bus_.get(), &Playback::OnBusMessage, this, nullptr);
+  phase_ = Phase::kRebuilding;
+  if (gst_element_set_state(pipeline_.get(), GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE) {
+    return false;
+  }
+  rebuild_watchdog_.start();
+  return true;
+}
+
+void Playback::OnPrerolled() {
+  rebuild_watchdog_.stop();
+  phase_ = Phase::kReady;
+  if (!SeekPipeline(stopped_)) {
+    if (playing_) Fail(Failure::kStream);
+    return;
+  }
+  if (playing_ &&
+      gst_element_set_state(pipeline_.get(), GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
+    Fail(Failure::kOutput);
+  }
+}
+
 int64_t Playback::RunningTime() const {
-  if (!clock_) return 0;
-  const GstClockTime now = gst_clock_get_time(clock_.get());
+  // The clock is the one the pipeline chose when it started playing.
+  ClockPtr clock(gst_element_get_clock(pipeline_.get()));
+  if (!clock) return -1;
+  const GstClockTime now = gst_clock_get_time(clock.get());
   const GstClockTime base = gst_element_get_base_time(pipeline_.get());
   return now > base ? static_cast<int64_t>(now - base) : 0;
 }
 
 int64_t Playback::Position() const {
-  if (!playing_) return stopped_;
+  if (!playing_ || phase_ != Phase::kReady) return stopped_;
   GstState state = GST_STATE_VOID_PENDING;
   gst_element_get_state(pipeline_.get(), &state, nullptr, 0);
   if (state != GST_STATE_PLAYING) return stopped_;
-  return std::clamp<int64_t>(base_ + RunningTime(), 0, duration_);
+  const int64_t running = RunningTime();
+  if (running < 0) return stopped_;
+  const int64_t position = std::max<int64_t>(base_ + running, 0);
+  return duration_ > 0 ? std::min(position, duration_) : position;
 }
 
-bool Playback::WaitForPreroll() {
-  return gst_element_get_state(pipeline_.get(), nullptr, nullptr, kPrerollTimeout) !=
-         GST_STATE_CHANGE_FAILURE;
-}
-
-bool Playback::Seek(int64_t ns) {
-  Halt();
+bool Playback::SeekPipeline(int64_t ns) {
   const auto flags = static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
-  const bool ok =
-      gst_element_seek_simple(pipeline_.get(), GST_FORMAT_TIME, flags, ns) && WaitForPreroll();
+  // The flushing seek returns once the pipeline has flushed; the new preroll completes on its
+  // own and a play given meanwhile simply starts when it is there.
+  if (!gst_element_seek_simple(pipeline_.get(), GST_FORMAT_TIME, flags, ns)) return false;
   Invalidate();
-  if (!ok) return false;
   // After a flushing seek the running time starts again from zero at the new position.
   base_ = ns;
   stopped_ = ns;
   return true;
 }
 
+bool Playback::Seek(int64_t ns) {
+  Halt();
+  if (phase_ != Phase::kReady) {
+    // The pipeline being rebuilt resumes here; a broken one is rebuilt here by the next play.
+    stopped_ = ns;
+    base_ = ns;
+    return true;
+  }
+  return SeekPipeline(ns);
+}
+
 bool Playback::Start(std::optional<int64_t> from) {
   if (from && !Seek(*from)) return false;
   if (playing_) return true;
-  if (!from) {
+  reconnected_ = false;
+  // A sound server's clock runs on while a stream that never played waits, and the output
+  // would first play that long a silence. After a moment's wait the first play therefore
+  // starts from a fresh pipeline, which is ready within a few tens of milliseconds.
+  const bool stale = !played_ && prerolled_.isValid() && prerolled_.elapsed() > kFreshOutputMs;
+  played_ = true;
+  if (phase_ == Phase::kBroken || (stale && phase_ == Phase::kReady)) {
+    playing_ = true;
+    if (Rebuild(stopped_)) return true;
+    playing_ = false;
+    phase_ = Phase::kBroken;
+    return false;
+  }
+  if (phase_ == Phase::kReady && !from) {
     // Where playback stopped, the running time paused too; it goes on from there.
     base_ = stopped_ - static_cast<int64_t>(gst_element_get_start_time(pipeline_.get()));
   }
   Invalidate();
+  playing_ = true;
+  if (phase_ == Phase::kRebuilding) return true;  // plays once the new pipeline is ready
   if (gst_element_set_state(pipeline_.get(), GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
+    playing_ = false;
     return false;
   }
-  playing_ = true;
   return true;
 }
 
 void Playback::Halt() {
   if (!playing_) return;
   const int64_t position = Position();
-  gst_element_set_state(pipeline_.get(), GST_STATE_PAUSED);
-  WaitForPreroll();
+  GstState state = GST_STATE_VOID_PENDING;
+  gst_element_get_state(pipeline_.get(), &state, nullptr, 0);
+  if (phase_ == Phase::kReady) gst_element_set_state(pipeline_.get(), GST_STATE_PAUSED);
   Invalidate();
   playing_ = false;
+  if (phase_ != Phase::kReady || state != GST_STATE_PLAYING) {
+    stopped_ = position;
+    return;
+  }
+  // Going to paused noted the running time at which the pipeline stopped.
   const GstClockTime paused_at = gst_element_get_start_time(pipeline_.get());
   stopped_ = GST_CLOCK_TIME_IS_VALID(paused_at)
-                 ? std::clamp<int64_t>(base_ + static_cast<int64_t>(paused_at), 0, duration_)
+                 ? std::clamp<int64_t>(base_ + static_cast<int64_t>(paused_at), 0,
+                                       duration_ > 0 ? duration_ : INT64_MAX)
                  : position;
 }
 

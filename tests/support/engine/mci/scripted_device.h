@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "device_table.h"
+#include "engine/mci/device_table.h"
 
 namespace qrv::mci {
 

@@ -1,0 +1,104 @@
+#include "container_length.h"
+
+#include <fstream>
+
+#include "mpeg_audio_length.h"
+
+namespace qrv::mci {
+namespace {
+
+constexpr int64_t kNsPerSecond = 1000000000;
+constexpr uint16_t kFormatPcm = 1, kFormatFloat = 3, kFormatALaw = 6, kFormatMuLaw = 7;
+constexpr uint16_t kFormatMpeg = 0x50, kFormatMpegLayer3 = 0x55;
+constexpr uint16_t kFormatExtensible = 0xFFFE;
+
+uint32_t Le(const unsigned char* p, int bytes) {
+  uint32_t v = 0;
+  for (int i = bytes - 1; i >= 0; --i) v = v << 8 | p[i];
+  return v;
+}
+
+}  // namespace
+
+std::optional<WaveLayout> ReadWaveLayout(const std::string& host_path) {
+  std::ifstream in(host_path, std::ios::binary);
+  unsigned char header[12];
+  if (!in.read(reinterpret_cast<char*>(header), 12)) return std::nullopt;
+  if (std::string(reinterpret_cast<char*>(header), 4) != "RIFF" ||
+      std::string(reinterpret_cast<char*>(header + 8), 4) != "WAVE") {
+    return std::nullopt;
+  }
+  in.seekg(0, std::ios::end);
+  const auto file_size = static_cast<uint64_t>(in.tellg());
+  WaveLayout layout;
+  bool have_format = false, have_data = false;
+  uint64_t pos = 12;
+  // Chunks are walked by their sizes; each starts on an even offset.
+  while (pos + 8 <= file_size) {
+    unsigned char chunk[8];
+    in.seekg(static_cast<std::streamoff>(pos));
+    if (!in.read(reinterpret_cast<char*>(chunk), 8)) break;
+    const std::string id(reinterpret_cast<char*>(chunk), 4);
+    const uint64_t size = Le(chunk + 4, 4);
+    const uint64_t body = pos + 8;
+    if (id == "fmt " && size >= 16) {
+      unsigned char f[16];
+      if (!in.read(reinterpret_cast<char*>(f), 16)) break;
+      layout.format = static_cast<uint16_t>(Le(f, 2));
+      layout.channels = static_cast<uint16_t>(Le(f + 2, 2));
+      layout.rate = Le(f + 4, 4);
+      layout.byte_rate = Le(f + 8, 4);
+      have_format = true;
+    } else if (id == "fact" && size >= 4) {
+      unsigned char f[4];
+      if (!in.read(reinterpret_cast<char*>(f), 4)) break;
+      layout.fact_samples = Le(f, 4);
+    } else if (id == "data") {
+      layout.data_offset = body;
+      layout.data_size = std::min(size, file_size - body);
+      layout.data_is_last = body + size + (size & 1) >= file_size;
+      have_data = true;
+    }
+    if (have_format && have_data && !layout.data_is_last) break;
+    pos = body + size + (size & 1);
+  }
+  if (!have_format || !have_data) return std::nullopt;
+  return layout;
+}
+
+int64_t WaveLength(const WaveLayout& layout, const std::string& host_path) {
+  const uint16_t f = layout.format;
+  const bool plain = f == kFormatPcm || f == kFormatFloat || f == kFormatALaw ||
+                     f == kFormatMuLaw || f == kFormatExtensible;
+  // Compressed formats count their samples; the byte rate of their header is an average.
+  if (!plain && layout.fact_samples && *layout.fact_samples > 0 && layout.rate > 0) {
+    return static_cast<int64_t>(*layout.fact_samples) * kNsPerSecond / layout.rate;
+  }
+  // MPEG data may vary its bitrate; its frames tell the time.
+  if (f == kFormatMpeg || f == kFormatMpegLayer3) {
+    if (const int64_t frames = MpegAudioLength(host_path); frames > 0) return frames;
+  }
+  if (layout.byte_rate == 0) return 0;
+  return static_cast<int64_t>(layout.data_size * kNsPerSecond / layout.byte_rate);
+}
+
+bool AviHeaderComplete(const std::string& host_path) {
+  std::ifstream in(host_path, std::ios::binary);
+  unsigned char head[24];
+  if (!in.read(reinterpret_cast<char*>(head), 24)) return true;  // too short to be judged here
+  if (std::string(reinterpret_cast<char*>(head), 4) != "RIFF" ||
+      std::string(reinterpret_cast<char*>(head + 8), 4) != "AVI ") {
+    return true;
+  }
+  in.seekg(0, std::ios::end);
+  const auto file_size = static_cast<uint64_t>(in.tellg());
+  const bool list = std::string(reinterpret_cast<char*>(head + 12), 4) == "LIST";
+  return list && 20 + static_cast<uint64_t>(Le(head + 16, 4)) <= file_size;
+}
+
+int64_t ContainerLength(const std::string& host_path) {
+  if (auto layout = ReadWaveLayout(host_path)) return WaveLength(*layout, host_path);
+  return MpegAudioLength(host_path);
+}
+
+}  // namespace qrv::mci

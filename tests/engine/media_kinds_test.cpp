@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <functional>
+
+#include "audio_fixtures.h"
+#include "engine/mci/device_table.h"
+#include "engine/media_player.h"
+#include "runtime/exceptions.h"
+#include "temp_prefix.h"
+
+namespace qrv {
+namespace {
+
+using namespace qrv::mci;
+
+std::string ErrorOf(ErrorCode code) {
+  std::string text;
+  GetErrorString(code, text);
+  return text;
+}
+
+std::string Bytes(std::initializer_list<int> values) {
+  std::string s;
+  for (int v : values) s.push_back(static_cast<char>(v));
+  return s;
+}
+
+// A one-track MIDI file, written byte by byte: one middle C held for half a second.
+std::string HalfSecondMidi() {
+  const std::string track = Bytes({0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20,  // 120 beats/min
+                                   0x00, 0x90, 0x3C, 0x64,                    // note on
+                                   0x83, 0x60, 0x80, 0x3C, 0x40,              // 480 ticks later off
+                                   0x00, 0xFF, 0x2F, 0x00});
+  return "MThd" + Bytes({0, 0, 0, 6, 0, 0, 0, 1, 0x01, 0xE0}) + "MTrk" +
+         Bytes({0, 0, 0, static_cast<int>(track.size())}) + track;
+}
+
+class MediaKindsTest : public ::testing::Test {
+ protected:
+  MediaKindsTest() {
+    prefix.MakeDir("media");
+    player.SetOnNotify([this](TMediaPlayer*) { ++notified; });
+  }
+  std::string Host(const std::string& name) const { return prefix.DriveC() + "/media/" + name; }
+  static std::string Win(const std::string& name) { return "c:\\media\\" + name; }
+
+  // Opens the file, checks its length, and plays its last 300 ms to the end.
+  void ExpectPlaysToItsEnd(const std::string& name, int length_ms, int tolerance_ms) {
+    SCOPED_TRACE(name);
+    player.SetFileName(Win(name));
+    ASSERT_NO_THROW(player.Open());
+    EXPECT_NEAR(player.Length(), length_ms, tolerance_ms);
+    ASSERT_GT(player.Length(), 300);
+    notified = 0;
+    player.SetPosition(player.Length() - 300);
+    player.Play();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return notified >= 1; }, 10000));
+    EXPECT_EQ(player.Position(), player.Length());
+    player.Close();
+  }
+  std::string OpenError(const std::string& name) {
+    player.SetFileName(Win(name));
+    try {
+      player.Open();
+    } catch (const EMCIDeviceError& e) {
+      return e.Message();
+    }
+    return "opened";
+  }
+
+  test::TempPrefix prefix;
+  TMediaPlayer player;
+  int notified = 0;
+};
+
+TEST_F(MediaKindsTest, WaveCodecsPlayWithTheLengthTheirContainerStates) {
+  using test::FormatBlock;
+  // 8-bit mono at 11025 Hz with an odd-sized data chunk: 22051 samples.
+  std::string bytes(22051, '\x80');
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(128 + (i % 50) - 25);
+  test::WriteRiffWave(Host("odd8.wav"), FormatBlock(1, 1, 11025, 11025, 1, 8), bytes);
+  ExpectPlaysToItsEnd("odd8.wav", 2000, 1);
+
+  // IMA ADPCM with its fact chunk: 40 blocks of 505 samples at 22050 Hz.
+  test::WriteRiffWave(Host("ima.wav"),
+                      FormatBlock(0x11, 1, 22050, 11100, 256, 4, test::Bytes2(505)),
+                      test::ImaAdpcm(40 * 505), 40 * 505);
+  ExpectPlaysToItsEnd("ima.wav", 40 * 505 * 1000 / 22050, 1);
+
+  struct Encoded {
+    const char* name;
+    const char* chain;  // from raw audio to the file's format
+  };
+  const Encoded encoded[] = {
+      {"s24.wav", "audio/x-raw,format=S24LE ! wavenc"},
+      {"s32.wav", "audio/x-raw,format=S32LE ! wavenc"},
+      {"float.wav", "audio/x-raw,format=F32LE ! wavenc"},
+      {"mulaw.wav", "audio/x-raw,format=S16LE,rate=8000 ! mulawenc ! wavenc"},
+      {"alaw.wav", "audio/x-raw,format=S16LE,rate=8000 ! alawenc ! wavenc"},
+  };
+  for (const Encoded& e : encoded) {
+    const std::string made =
+        "audiotestsrc num-buffers=15 samplesperbuffer=1600 ! "
+        "audio/x-raw,rate=44100 ! audioconvert ! audioresample ! " +
+        std::string(e.chain) + " ! filesink location=\"" + Host(e.name) + "\"";
+    if (!test::RunPipeline(made)) {
+      ADD_FAILURE() << "could not make " << e.name;
+      continue;
+    }
+    ExpectPlaysToItsEnd(e.name, 15 * 1600 * 1000 / 44100, 30);
+  }
+}
+
+TEST_F(MediaKindsTest, MpegAudioInAWaveWithAnOddDataChunk) {
+  test::WriteWave(Host("source.wav"), 1500);
+  ASSERT_TRUE(test::EncodeMp3(Host("source.wav"), Host("source.mp3")));
+  std::string mp3 = test::ReadAll(Host("source.mp3"));
+  if (mp3.size() % 2 == 0) mp3.pop_back();
+  // MPEGLAYER3WAVEFORMAT: 128 kbit/s stereo, no fact chunk.
+  test::WriteRiffWave(
+      Host("mp3.wav"),
+      test::FormatBlock(0x55, 2, 44100, 16000, 1, 0,
+                        test::Bytes2(1) + std::string("\x02\0\0\0\xa1\x01\x01\0\x71\x05", 10)),
+      mp3);
+  ExpectPlaysToItsEnd("mp3.wav", 1500, 80);
+}
+
+TEST_F(MediaKindsTest, MidiPlaysThroughTheSoundFont) {
+  test::WriteAll(Host("tune.mid"), HalfSecondMidi());
+  player.SetFileName(Win("tune.mid"));
+  ASSERT_NO_THROW(player.Open());
+  EXPECT_EQ(player.Length(), 500);
+  EXPECT_FALSE(player.SupportsVideo());
+  player.Play();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return notified >= 1; }, 10000));
+  EXPECT_EQ(player.Position(), 500);
+}
+
+TEST_F(MediaKindsTest, AviPlaysPictureAndSoundAndATruncatedOneFailsClearly) {
+  const std::string made =
+      "avimux name=mux ! filesink location=\"" + Host("clip.avi") +
+      "\" videotestsrc num-buffers=25 ! video/x-raw,width=160,height=120,framerate=25/1 ! "
+      "jpegenc ! mux. audiotestsrc num-buffers=25 samplesperbuffer=1764 ! "
+      "audio/x-raw,format=S16LE,rate=44100,channels=2 ! mux.";
+  ASSERT_TRUE(test::RunPipeline(made));
+  player.SetFileName(Win("clip.avi"));
+  ASSERT_NO_THROW(player.Open());
+  EXPECT_TRUE(player.SupportsVideo());
+  player.Close();
+  ExpectPlaysToItsEnd("clip.avi", 1000, 40);
+
+  const std::string whole = test::ReadAll(Host("clip.avi"));
+  test::WriteAll(Host("cut.avi"), whole.substr(0, 300));
+  EXPECT_EQ(OpenError("cut.avi"), ErrorOf(MCIERR_INVALID_FILE));
+  EXPECT_EQ(DeviceTable::Instance().OpenCount(), 0u);
+}
+
+}  // namespace
+}  // namespace qrv
