@@ -131,9 +131,11 @@ void TForm1::Timer1Timer(QObject*) {
   PaceDisplay(open && mp31->Mode() == TMPModes::ModePlaying);
   // The gauge compares cheaply by itself, and its maximum may have changed since the last tick.
   Gauge1->SetProgress(position);
-  // Most ticks see the position the last one saw (idle, paused); they skip the formatting.
-  if (position == shown_position_) return;
-  shown_position_ = position;
+  // The time shows whole seconds, so most ticks (playing, paused or idle) see the second the
+  // last one saw and skip the formatting and the label.
+  const int64_t second = position / 1000;
+  if (second == shown_second_) return;
+  shown_second_ = second;
   time1->SetCaption(FormatPlayTime(position, time_separator_));
 }
 

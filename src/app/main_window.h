@@ -173,8 +173,8 @@ class TForm1 : public TForm {
   // Set once the end-of-medium poll has reported that nothing is open; cleared as soon as a
   // medium is open again. See Timer2Timer.
   bool idle_poll_reported_ = false;
-  // The position the time display and the gauge show now.
-  int64_t shown_position_ = 0;
+  // The whole second the time display shows now.
+  int64_t shown_second_ = 0;
 };
 
 extern TForm1* Form1;
