@@ -204,11 +204,41 @@ TableEntries CurrentTable() {
   return FreshTable();
 }
 
-std::optional<TableEntry> TableEntryFor(char letter) {
+// The host root of one drive; only that entry is copied out of the table.
+std::optional<std::string> RealRootOf(char letter) {
   const int index = (letter | 0x20) - 'a';
   if (index < 0 || index >= 26) return std::nullopt;
   const std::lock_guard<std::mutex> lock(table_mutex);
-  return FreshTable()[index];
+  const auto& entry = FreshTable()[index];
+  if (!entry) return std::nullopt;
+  return entry->real_root;
+}
+
+// A Windows path's drive root and checked names, and its host path as written.
+struct Spelling {
+  std::string root;
+  std::vector<std::string> parts;
+  std::string exact;
+};
+
+std::optional<Spelling> Spell(const std::string& windows_path, PathProblem& problem) {
+  problem = PathProblem::kBadName;
+  auto parsed = ParseWindowsPath(ExpandFileName(windows_path));
+  if (!parsed || parsed->letter == 0) return std::nullopt;
+  for (const auto& part : parsed->parts) {
+    if (!IsExpressibleName(part)) return std::nullopt;
+  }
+  auto root = RealRootOf(parsed->letter);
+  if (!root) {
+    problem = PathProblem::kNoDrive;
+    return std::nullopt;
+  }
+  problem = PathProblem::kNone;
+  Spelling spelling{std::move(*root), std::move(parsed->parts), {}};
+  spelling.exact = spelling.root == "/" ? "" : spelling.root;
+  for (const auto& part : spelling.parts) spelling.exact += "/" + part;
+  if (spelling.parts.empty()) spelling.exact = spelling.root;
+  return spelling;
 }
 
 }  // namespace
@@ -254,9 +284,7 @@ bool IsExpressibleName(const std::string& name) {
 }
 
 std::optional<std::string> DriveHostRoot(char letter) {
-  auto entry = TableEntryFor(letter);
-  if (!entry) return std::nullopt;
-  return entry->real_root;
+  return RealRootOf(letter);
 }
 
 void ForgetDriveTable() {
@@ -274,31 +302,28 @@ std::vector<Drive> Drives() {
 }
 
 std::optional<std::string> ToHostPath(const std::string& windows_path, PathProblem& problem) {
-  problem = PathProblem::kBadName;
-  const auto parsed = ParseWindowsPath(ExpandFileName(windows_path));
-  if (!parsed || parsed->letter == 0) return std::nullopt;
-  for (const auto& part : parsed->parts) {
-    if (!IsExpressibleName(part)) return std::nullopt;
-  }
-  auto root = DriveHostRoot(parsed->letter);
-  if (!root) {
-    problem = PathProblem::kNoDrive;
-    return std::nullopt;
-  }
-  problem = PathProblem::kNone;
-  std::string host = *root;
+  auto spelling = Spell(windows_path, problem);
+  if (!spelling) return std::nullopt;
   // Most paths are spelled as on disk: one look at the whole path then saves a look per folder.
-  std::string exact = host == "/" ? "" : host;
-  for (const auto& part : parsed->parts) exact += "/" + part;
   struct stat st;
-  if (!parsed->parts.empty() && ::lstat(exact.c_str(), &st) == 0) return exact;
+  if (!spelling->parts.empty() && ::lstat(spelling->exact.c_str(), &st) == 0) {
+    return std::move(spelling->exact);
+  }
+  std::string host = spelling->root;
   bool found = true;
-  for (const auto& part : parsed->parts) {
+  for (const auto& part : spelling->parts) {
     // Below a missing folder nothing can match, so the rest is kept as written.
     const std::string name = found ? MatchComponent(host, part, found) : part;
     host = (host == "/" ? "" : host) + "/" + name;
   }
   return host;
+}
+
+std::optional<std::string> SpelledHostPath(const std::string& windows_path) {
+  PathProblem problem;
+  auto spelling = Spell(windows_path, problem);
+  if (!spelling) return std::nullopt;
+  return std::move(spelling->exact);
 }
 
 std::optional<std::string> ToHostPath(const std::string& windows_path) {

@@ -31,15 +31,35 @@ int OpenFlags(FileMode mode) {
   if (mode == FileMode::Create) throw EFCreateError(path);
   throw EFOpenError(path);
 }
+
+// Opens a file that is there under some spelling of its names.
+int OpenExisting(const std::string& path, int flags) {
+  // Most paths are spelled as on disk: opening them as written saves the look at the whole path
+  // and costs only the failed attempt for the others, whose names are then looked up.
+  if (const auto spelled = fs::SpelledHostPath(path)) {
+    const int fd = ::open(spelled->c_str(), flags);
+    if (fd >= 0 || (errno != ENOENT && errno != ENOTDIR)) return fd;
+  }
+  const auto host = fs::ToHostPath(path);
+  return host ? ::open(host->c_str(), flags) : -1;
+}
+
 }  // namespace
 
 FileStream::FileStream(const std::string& path, FileMode mode, ShareMode share) {
-  const auto host = fs::ToHostPath(path);
-  if (!host) Fail(path, mode);
-  fd_ = fs::UniqueFd(::open(host->c_str(), OpenFlags(mode) | O_CLOEXEC, 0666));
+  const int flags = OpenFlags(mode) | O_CLOEXEC;
+  if (mode == FileMode::Create) {
+    // A file created under the spelling given would stand beside one that differs only in case.
+    const auto host = fs::ToHostPath(path);
+    if (!host) Fail(path, mode);
+    fd_ = fs::UniqueFd(::open(host->c_str(), flags, 0666));
+  } else {
+    fd_ = fs::UniqueFd(OpenExisting(path, flags));
+  }
   if (!fd_.Valid()) Fail(path, mode);
   struct stat st;
   if (::fstat(fd_.Get(), &st) != 0 || S_ISDIR(st.st_mode)) Fail(path, mode);
+  opened_size_ = static_cast<int64_t>(st.st_size);
   if (share != ShareMode::DenyNone) {
     const int op = (share == ShareMode::Exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
     if (::flock(fd_.Get(), op) != 0) Fail(path, mode);
