@@ -37,9 +37,11 @@ class TForm1 : public TForm {
   static constexpr int kSkipStep = 2100;
   static constexpr int kAdvancePeriod = 6500;
   static constexpr int kRestoreDelay = 5000;
-  // The display timer follows a playing medium as closely as the timers allow; while nothing
-  // plays the position only moves through the user's own actions, which wake it up again.
+  // The display timer follows a playing medium as closely as the timers allow, waking when the
+  // shown time or gauge next changes (at most kLongestPlayingWait later); while nothing plays
+  // the position only moves through the user's own actions, which wake it up again.
   static constexpr int kDisplayPeriod = 1;
+  static constexpr int kLongestPlayingWait = 500;
   static constexpr int kRestingDisplayPeriod = 250;
 
   explicit TForm1(QWidget* parent = nullptr);
@@ -168,6 +170,7 @@ class TForm1 : public TForm {
   void SetStepButtonsEnabled(bool enabled);
   // Sets the display timer's period for a playing or a resting medium.
   void PaceDisplay(bool playing);
+  void FollowPosition(bool playing, int64_t position);
 
   QString time_separator_;
   // Set once the end-of-medium poll has reported that nothing is open; cleared as soon as a
