@@ -173,7 +173,10 @@ bool SamePrefix(const std::string& cached) {
 const TableEntries& FreshTable() {
   DriveTable& table = cached_table;
   const auto now = std::chrono::steady_clock::now();
-  if (table.valid && now - table.checked < kRecheckAfter && SamePrefix(table.prefix)) {
+  // Without a dosdevices folder the first link made would go unseen for that while, so such a
+  // table is looked at every time.
+  if (table.valid && table.has_dosdevices && now - table.checked < kRecheckAfter &&
+      SamePrefix(table.prefix)) {
     return table.entries;
   }
   const std::string prefix = PrefixDir();
