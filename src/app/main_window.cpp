@@ -1,5 +1,7 @@
 #include "main_window.h"
 
+#include <algorithm>
+
 #include "engine/orb_player.h"
 #include "playlists/file_list_box.h"
 #include "playlists/forms/first_run_window.h"
@@ -137,12 +139,15 @@ void TForm1::Timer1Timer(QObject*) {
   // Without an open medium the player reports no valid position; the display then shows zero.
   const bool open = mp31->DeviceOpen();
   const int32_t position = open ? mp31->Position() : 0;
-  PaceDisplay(open && mp31->Mode() == TMPModes::ModePlaying);
+  const bool playing = open && mp31->Mode() == TMPModes::ModePlaying;
   // The gauge compares cheaply by itself, and its maximum may have changed since the last tick.
   Gauge1->SetProgress(position);
-  // Most ticks see the position the last one saw (idle, paused); they skip the formatting.
-  if (position == shown_position_) return;
-  shown_position_ = position;
+  FollowPosition(playing, position);
+  // The time shows whole seconds, so most ticks see the second the last one saw and skip the
+  // formatting and the label.
+  const int64_t second = position / 1000;
+  if (second == shown_second_) return;
+  shown_second_ = second;
   time1->SetCaption(FormatPlayTime(position, time_separator_));
 }
 
@@ -150,6 +155,23 @@ void TForm1::PaceDisplay(bool playing) {
   // Each tick wakes the whole process; at rest a slower pace saves the processor for nothing
   // lost, since a resting position does not move by itself.
   const int wanted = playing ? kDisplayPeriod : kRestingDisplayPeriod;
+  if (Timer1->Interval() != wanted) Timer1->SetInterval(wanted);
+}
+
+void TForm1::FollowPosition(bool playing, int64_t position) {
+  if (!playing) {
+    PaceDisplay(false);
+    return;
+  }
+  // A playing position moves with the clock, so the display can only change when it reaches the
+  // next whole second or the gauge's next percentage; the next tick comes just then, instead of
+  // every period in between. Any command to the player wakes the display at once, and a position
+  // that moves otherwise is caught within the longest wait.
+  const int64_t next_second = (position / 1000 + 1) * 1000;
+  const int64_t next_step = Gauge1->NextStep();
+  const int64_t next = next_step > position ? std::min(next_second, next_step) : next_second;
+  const int wanted =
+      static_cast<int>(std::clamp<int64_t>(next - position, kDisplayPeriod, kLongestPlayingWait));
   if (Timer1->Interval() != wanted) Timer1->SetInterval(wanted);
 }
 

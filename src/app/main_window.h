@@ -38,9 +38,11 @@ class TForm1 : public TForm {
   static constexpr int kSkipStep = 2100;
   static constexpr int kAdvancePeriod = 6500;
   static constexpr int kRestoreDelay = 5000;
-  // The display timer follows a playing medium as closely as the timers allow; while nothing
-  // plays the position only moves through the user's own actions, which wake it up again.
+  // The display timer follows a playing medium as closely as the timers allow, waking when the
+  // shown time or gauge next changes (at most kLongestPlayingWait later); while nothing plays
+  // the position only moves through the user's own actions, which wake it up again.
   static constexpr int kDisplayPeriod = 1;
+  static constexpr int kLongestPlayingWait = 500;
   static constexpr int kRestingDisplayPeriod = 250;
 
   explicit TForm1(QWidget* parent = nullptr);
@@ -172,13 +174,14 @@ class TForm1 : public TForm {
   void SetStepButtonsEnabled(bool enabled);
   // Sets the display timer's period for a playing or a resting medium.
   void PaceDisplay(bool playing);
+  void FollowPosition(bool playing, int64_t position);
 
   QString time_separator_;
-  // The position the time display and the gauge show now.
-  int64_t shown_position_ = 0;
   // The folder the list showed while the stored playlist folder was not restored (not yet, or it
   // could not be entered). Closing on this folder leaves "last.lst" as it is.
   std::optional<std::string> kept_list_folder_;
+  // The whole second the time display shows now.
+  int64_t shown_second_ = 0;
 };
 
 extern TForm1* Form1;

@@ -8,7 +8,9 @@
 namespace qrv {
 
 Timer::Timer(QObject* parent) : QObject(parent) {
-  timer_.setTimerType(Qt::PreciseTimer);
+  // Window timers were never exact to the millisecond; a coarse one lets the event loop serve
+  // several timers with one wake-up.
+  timer_.setTimerType(Qt::CoarseTimer);
   QObject::connect(&timer_, &QTimer::timeout, this, [this] { Tick(); });
 }
 

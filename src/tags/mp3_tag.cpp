@@ -129,7 +129,7 @@ void Tmp3Tag::ClearFields() {
 void Tmp3Tag::ReadFromFile(const std::string& path) {
   // Opening comes first, so that a file that cannot be opened leaves every property as it was.
   FileStream stream(path, FileMode::OpenRead, ShareMode::DenyNone);
-  ReadFromStream(stream, stream.Size());
+  ReadFromStream(stream, stream.OpenedSize());
 }
 
 void Tmp3Tag::ReadFromStream(FileStream& stream, int64_t size) {

@@ -1,9 +1,12 @@
 #include "runtime/fs/drive_map.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
+#include <QThread>
 
 #include "temp_prefix.h"
 
@@ -52,6 +55,29 @@ TEST(DriveTable, LinksAddedOrRemovedWhileRunningAreSeenAtOnce) {
   ASSERT_TRUE(QFile::remove(QString::fromStdString(prefix.Root() + "/dosdevices/f:")));
   EXPECT_FALSE(DriveHostRoot('f'));
   EXPECT_EQ(Drives().size(), 3u);
+}
+
+// Dates the table folder back, as a table left alone for a while is.
+void AgeTable(const test::TempPrefix& prefix, int seconds_ago) {
+  struct timespec times[2];
+  ::clock_gettime(CLOCK_REALTIME, &times[0]);
+  times[0].tv_sec -= seconds_ago;
+  times[1] = times[0];
+  ASSERT_EQ(::utimensat(AT_FDCWD, (prefix.Root() + "/dosdevices").c_str(), times, 0), 0);
+}
+
+TEST(DriveTable, ASettledTableSeesALinkMadeLaterWithinAMoment) {
+  test::TempPrefix prefix;
+  prefix.MakeDir("one");
+  prefix.MakeDir("two");
+  LinkDrive(prefix, 'f', prefix.DriveC() + "/one");
+  AgeTable(prefix, 60);
+  ASSERT_EQ(Drives().size(), 3u);
+  LinkDrive(prefix, 'g', prefix.DriveC() + "/two");
+  AgeTable(prefix, 30);
+  QThread::msleep(400);
+  EXPECT_EQ(DriveHostRoot('g'), Real(prefix.DriveC() + "/two"));
+  EXPECT_EQ(Drives().size(), 4u);
 }
 
 TEST(DriveTable, TableEntryForZReplacesTheHostRoot) {

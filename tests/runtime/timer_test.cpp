@@ -48,7 +48,7 @@ TEST(Timer, ShortIntervalsRunAtTheTenMillisecondFloor) {
   timer.SetEnabled(false);
   EXPECT_EQ(timer.Interval(), 1);  // The property keeps what was set.
   EXPECT_GE(ticks, 1);
-  // At a 1 ms period there would be about 200 ticks; the floor allows one per 10 ms.
+  // At a 1 ms period there would be about 200 ticks; the floor allows one per system tick.
   EXPECT_LE(ticks, elapsed / Timer::kMinimumInterval + 1);
 }
 

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <array>
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <memory>
@@ -137,11 +138,17 @@ std::string NormaliseHost(const std::string& host) {
 
 // The drive table, resolved once and used until the prefix, its drive_c or its dosdevices folder
 // changes (adding or removing a link changes the folder's modification time). Resolving it for
-// every path would cost a realpath per drive letter.
+// every path would cost a realpath per drive letter, and even the look at the folders costs as
+// much as reading a small file, so a settled table is looked at again only after a short while:
+// a link made by hand is seen within that time, which no user can tell from at once.
+constexpr auto kRecheckAfter = std::chrono::milliseconds(250);
+
 struct TableEntry {
   std::string table_root;
   std::string real_root;
 };
+
+using TableEntries = std::array<std::optional<TableEntry>, 26>;
 
 struct DriveTable {
   bool valid = false;
@@ -149,43 +156,92 @@ struct DriveTable {
   bool has_dosdevices = false;
   struct timespec dosdevices_mtime {};
   bool has_drive_c = false;
-  std::array<std::optional<TableEntry>, 26> entries;
+  std::chrono::steady_clock::time_point checked;
+  TableEntries entries;
 };
 
 std::mutex table_mutex;
 DriveTable cached_table;
 
-using TableEntries = std::array<std::optional<TableEntry>, 26>;
+bool SamePrefix(const std::string& cached) {
+  const char* prefix = std::getenv("QUORVIN_PREFIX");
+  if (prefix && *prefix) return cached == prefix;
+  return cached == PrefixDir();
+}
 
-// The whole table, checked for freshness once.
-TableEntries CurrentTable() {
-  const std::lock_guard<std::mutex> lock(table_mutex);
+// The table as it stands now; the caller holds table_mutex.
+const TableEntries& FreshTable() {
+  DriveTable& table = cached_table;
+  const auto now = std::chrono::steady_clock::now();
+  // Without a dosdevices folder the first link made would go unseen for that while, so such a
+  // table is looked at every time.
+  if (table.valid && table.has_dosdevices && now - table.checked < kRecheckAfter &&
+      SamePrefix(table.prefix)) {
+    return table.entries;
+  }
   const std::string prefix = PrefixDir();
   struct stat st;
   const bool has_dosdevices = ::stat((prefix + "/dosdevices").c_str(), &st) == 0;
   const struct timespec mtime = has_dosdevices ? st.st_mtim : timespec{};
   const bool has_drive_c = IsHostDir(prefix + "/drive_c");
-  DriveTable& table = cached_table;
   if (!table.valid || table.prefix != prefix || table.has_dosdevices != has_dosdevices ||
       table.dosdevices_mtime.tv_sec != mtime.tv_sec ||
       table.dosdevices_mtime.tv_nsec != mtime.tv_nsec || table.has_drive_c != has_drive_c) {
     // A folder changed within the clock's coarse granularity of now may change again without its
     // time moving on; such a table is used once and then read afresh.
     const bool settled = !has_dosdevices || mtime.tv_sec + 2 < std::time(nullptr);
-    table = DriveTable{settled, prefix, has_dosdevices, mtime, has_drive_c, {}};
+    table = DriveTable{settled, prefix, has_dosdevices, mtime, has_drive_c, now, {}};
     for (int i = 0; i < 26; ++i) {
       if (auto root = TableRoot(static_cast<char>('a' + i))) {
         table.entries[i] = TableEntry{*root, RealPathOr(*root)};
       }
     }
   }
+  table.checked = now;
   return table.entries;
 }
 
-std::optional<TableEntry> TableEntryFor(char letter) {
+// The whole table, checked for freshness once.
+TableEntries CurrentTable() {
+  const std::lock_guard<std::mutex> lock(table_mutex);
+  return FreshTable();
+}
+
+// The host root of one drive; only that entry is copied out of the table.
+std::optional<std::string> RealRootOf(char letter) {
   const int index = (letter | 0x20) - 'a';
   if (index < 0 || index >= 26) return std::nullopt;
-  return CurrentTable()[index];
+  const std::lock_guard<std::mutex> lock(table_mutex);
+  const auto& entry = FreshTable()[index];
+  if (!entry) return std::nullopt;
+  return entry->real_root;
+}
+
+// A Windows path's drive root and checked names, and its host path as written.
+struct Spelling {
+  std::string root;
+  std::vector<std::string> parts;
+  std::string exact;
+};
+
+std::optional<Spelling> Spell(const std::string& windows_path, PathProblem& problem) {
+  problem = PathProblem::kBadName;
+  auto parsed = ParseWindowsPath(ExpandFileName(windows_path));
+  if (!parsed || parsed->letter == 0) return std::nullopt;
+  for (const auto& part : parsed->parts) {
+    if (!IsExpressibleName(part)) return std::nullopt;
+  }
+  auto root = RealRootOf(parsed->letter);
+  if (!root) {
+    problem = PathProblem::kNoDrive;
+    return std::nullopt;
+  }
+  problem = PathProblem::kNone;
+  Spelling spelling{std::move(*root), std::move(parsed->parts), {}};
+  spelling.exact = spelling.root == "/" ? "" : spelling.root;
+  for (const auto& part : spelling.parts) spelling.exact += "/" + part;
+  if (spelling.parts.empty()) spelling.exact = spelling.root;
+  return spelling;
 }
 
 }  // namespace
@@ -231,9 +287,7 @@ bool IsExpressibleName(const std::string& name) {
 }
 
 std::optional<std::string> DriveHostRoot(char letter) {
-  auto entry = TableEntryFor(letter);
-  if (!entry) return std::nullopt;
-  return entry->real_root;
+  return RealRootOf(letter);
 }
 
 void ForgetDriveTable() {
@@ -251,31 +305,28 @@ std::vector<Drive> Drives() {
 }
 
 std::optional<std::string> ToHostPath(const std::string& windows_path, PathProblem& problem) {
-  problem = PathProblem::kBadName;
-  const auto parsed = ParseWindowsPath(ExpandFileName(windows_path));
-  if (!parsed || parsed->letter == 0) return std::nullopt;
-  for (const auto& part : parsed->parts) {
-    if (!IsExpressibleName(part)) return std::nullopt;
-  }
-  auto root = DriveHostRoot(parsed->letter);
-  if (!root) {
-    problem = PathProblem::kNoDrive;
-    return std::nullopt;
-  }
-  problem = PathProblem::kNone;
-  std::string host = *root;
+  auto spelling = Spell(windows_path, problem);
+  if (!spelling) return std::nullopt;
   // Most paths are spelled as on disk: one look at the whole path then saves a look per folder.
-  std::string exact = host == "/" ? "" : host;
-  for (const auto& part : parsed->parts) exact += "/" + part;
   struct stat st;
-  if (!parsed->parts.empty() && ::lstat(exact.c_str(), &st) == 0) return exact;
+  if (!spelling->parts.empty() && ::lstat(spelling->exact.c_str(), &st) == 0) {
+    return std::move(spelling->exact);
+  }
+  std::string host = spelling->root;
   bool found = true;
-  for (const auto& part : parsed->parts) {
+  for (const auto& part : spelling->parts) {
     // Below a missing folder nothing can match, so the rest is kept as written.
     const std::string name = found ? MatchComponent(host, part, found) : part;
     host = (host == "/" ? "" : host) + "/" + name;
   }
   return host;
+}
+
+std::optional<std::string> SpelledHostPath(const std::string& windows_path) {
+  PathProblem problem;
+  auto spelling = Spell(windows_path, problem);
+  if (!spelling) return std::nullopt;
+  return std::move(spelling->exact);
 }
 
 std::optional<std::string> ToHostPath(const std::string& windows_path) {

@@ -45,6 +45,10 @@ enum class PathProblem { kNone, kBadName, kNoDrive };
 // written, so the result may name something that is yet to be created.
 std::optional<std::string> ToHostPath(const std::string& windows_path);
 std::optional<std::string> ToHostPath(const std::string& windows_path, PathProblem& problem);
+// The host path of a Windows path with every name as written, looked up nowhere. When something
+// exists there, it is what ToHostPath gives too; when not, ToHostPath may still find it under
+// another case. Nothing when ToHostPath gives nothing.
+std::optional<std::string> SpelledHostPath(const std::string& windows_path);
 
 // The Windows path of a host path, through the drive with the longest matching root. Nothing when
 // no drive holds it or when one of its names cannot be expressed.

@@ -32,15 +32,35 @@ fs::OpenAccess AccessFor(FileMode mode) {
   if (mode == FileMode::Create) throw EFCreateError(path);
   throw EFOpenError(path);
 }
+
+// Opens a regular file that is there under some spelling of its names.
+fs::RegularFile OpenExisting(const std::string& path, fs::OpenAccess access) {
+  // Most paths are spelled as on disk: opening them as written saves the look at the whole path
+  // and costs only the failed attempt for the others, whose names are then looked up.
+  if (const auto spelled = fs::SpelledHostPath(path)) {
+    fs::RegularFile file = fs::OpenRegularFile(*spelled, access);
+    if (file.Valid() || (file.error != ENOENT && file.error != ENOTDIR)) return file;
+  }
+  const auto host = fs::ToHostPath(path);
+  if (!host) return {};
+  return fs::OpenRegularFile(*host, access);
+}
 }  // namespace
 
 FileStream::FileStream(const std::string& path, FileMode mode, ShareMode share) {
-  const auto host = fs::ToHostPath(path);
-  if (!host) Fail(path, mode);
   // Only regular files: a FIFO or device named here fails at once instead of blocking.
-  fs::RegularFile file = fs::OpenRegularFile(*host, AccessFor(mode));
+  fs::RegularFile file;
+  if (mode == FileMode::Create) {
+    // A file created under the spelling given would stand beside one that differs only in case.
+    const auto host = fs::ToHostPath(path);
+    if (!host) Fail(path, mode);
+    file = fs::OpenRegularFile(*host, AccessFor(mode));
+  } else {
+    file = OpenExisting(path, AccessFor(mode));
+  }
   if (!file.Valid()) Fail(path, mode);
   fd_ = std::move(file.fd);
+  opened_size_ = file.size;
   if (share != ShareMode::DenyNone) {
     const int op = (share == ShareMode::Exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
     if (::flock(fd_.Get(), op) != 0) Fail(path, mode);

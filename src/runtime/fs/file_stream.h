@@ -23,6 +23,8 @@ class FileStream {
   FileStream(const std::string& path, FileMode mode, ShareMode share = ShareMode::DenyNone);
 
   int64_t Size() const;
+  // The size the file had when it was opened, known without another look at it.
+  int64_t OpenedSize() const { return opened_size_; }
   int64_t Position() const { return position_; }
   int64_t Seek(int64_t offset, SeekOrigin origin);
 
@@ -35,6 +37,7 @@ class FileStream {
 
  private:
   fs::UniqueFd fd_;
+  int64_t opened_size_ = 0;
   int64_t position_ = 0;
 };
 

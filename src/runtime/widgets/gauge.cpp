@@ -42,6 +42,15 @@ void TGauge::SetMinValue(int64_t value) {
   Changed(old);
 }
 
+int64_t TGauge::NextStep() const {
+  const int64_t span = max_ - min_;
+  const int percent = PercentDone();
+  if (span <= 0 || percent >= 100) return max_;
+  // The least p with (p - min) * 100 / span >= percent + 1.
+  const __int128 needed = (static_cast<__int128>(percent + 1) * span + 99) / 100;
+  return min_ + static_cast<int64_t>(needed);
+}
+
 void TGauge::SetProgress(int64_t value) {
   value = std::clamp(value, min_, max_);
   if (value == progress_) return;

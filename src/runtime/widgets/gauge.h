@@ -17,6 +17,9 @@ class TGauge : public QWidget {
   int64_t MinValue() const { return min_; }
   int64_t MaxValue() const { return max_; }
   int64_t Progress() const { return progress_; }
+  // The least progress above the current one at which the percentage shown changes; the
+  // maximum when none does.
+  int64_t NextStep() const;
   // A maximum below the minimum is raised to it, as a range cannot be inverted.
   void SetMaxValue(int64_t value);
   void SetMinValue(int64_t value);

@@ -1,6 +1,7 @@
 #include "picture.h"
 
 #include <QPainter>
+#include <QPixmapCache>
 
 #include "accessibility.h"
 #include "picture_file.h"
@@ -20,8 +21,12 @@ void TImage::LoadFromFile(const std::string& path) {
 }
 
 void TImage::LoadFromResource(const QString& resource) {
-  QPixmap picture(resource);
-  if (picture.isNull()) throw EInvalidGraphic();
+  // The same frame and line pictures appear in many windows; each is decoded once and shared.
+  QPixmap picture;
+  if (!QPixmapCache::find(resource, &picture)) {
+    if (!picture.load(resource)) throw EInvalidGraphic();
+    QPixmapCache::insert(resource, picture);
+  }
   SetPicture(picture);
 }
 
