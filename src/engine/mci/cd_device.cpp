@@ -158,18 +158,8 @@ ErrorCode CdDevice::Status(uint32_t flags, Request& request) const {
     case MCI_STATUS_CURRENT_TRACK:
       request.return_value = static_cast<uint32_t>(disc_->TrackAt(CurrentSector()).number);
       return 0;
-    case MCI_STATUS_MODE:
-      request.return_value = mode_;
-      return 0;
-    case MCI_STATUS_MEDIA_PRESENT:
-    case MCI_STATUS_READY:
-      request.return_value = mode_ == MCI_MODE_OPEN ? 0 : 1;
-      return 0;
-    case MCI_STATUS_TIME_FORMAT:
-      request.return_value = time_format_;
-      return 0;
     default:
-      return MCIERR_UNSUPPORTED_FUNCTION;
+      return CommonStatus(request, mode_ != MCI_MODE_OPEN, time_format_);
   }
 }
 

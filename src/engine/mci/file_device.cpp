@@ -225,18 +225,8 @@ ErrorCode FileDevice::Status(uint32_t flags, Request& request) const {
     case MCI_STATUS_CURRENT_TRACK:
       request.return_value = 1;
       return 0;
-    case MCI_STATUS_MODE:
-      request.return_value = mode_;
-      return 0;
-    case MCI_STATUS_MEDIA_PRESENT:
-    case MCI_STATUS_READY:
-      request.return_value = 1;
-      return 0;
-    case MCI_STATUS_TIME_FORMAT:
-      request.return_value = MCI_FORMAT_MILLISECONDS;
-      return 0;
     default:
-      return MCIERR_UNSUPPORTED_FUNCTION;
+      return CommonStatus(request, true, MCI_FORMAT_MILLISECONDS);
   }
 }
 

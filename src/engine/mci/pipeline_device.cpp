@@ -126,4 +126,21 @@ ErrorCode PipelineDevice::SeekStopped(int64_t target, uint32_t flags, const Requ
   return 0;
 }
 
+ErrorCode PipelineDevice::CommonStatus(Request& request, bool ready, uint32_t time_format) const {
+  switch (request.item) {
+    case MCI_STATUS_MODE:
+      request.return_value = mode_;
+      return 0;
+    case MCI_STATUS_MEDIA_PRESENT:
+    case MCI_STATUS_READY:
+      request.return_value = ready ? 1 : 0;
+      return 0;
+    case MCI_STATUS_TIME_FORMAT:
+      request.return_value = time_format;
+      return 0;
+    default:
+      return MCIERR_UNSUPPORTED_FUNCTION;
+  }
+}
+
 }  // namespace qrv::mci

@@ -47,6 +47,9 @@ class PipelineDevice : public Device {
   ErrorCode SeekStopped(int64_t target, uint32_t flags, const Request& request, ErrorCode failure);
   // Stops where the device stands, aborting the pending notification.
   void HaltAs(uint32_t mode);
+  // Answers the status items every device answers alike (mode, readiness, time format); any
+  // other item is unsupported.
+  ErrorCode CommonStatus(Request& request, bool ready, uint32_t time_format) const;
 
   std::unique_ptr<Playback> playback_;
   uint32_t mode_ = MCI_MODE_STOP;
