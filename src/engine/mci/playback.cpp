@@ -178,7 +178,9 @@ void Playback::OnError(GstMessage* message) {
   }
   if (from_output && !reconnected_) {
     reconnected_ = true;
-    if (Rebuild(Position())) return;
+    // A failing output may already have left the playing state, in which case Position would
+    // answer where the medium last stopped; the clock still says how far it had played.
+    if (Rebuild(phase_ == Phase::kReady ? ClockPosition() : Position())) return;
   }
   Fail(from_output || phase_ == Phase::kRebuilding ? Failure::kOutput : Failure::kStream);
 }
@@ -239,6 +241,10 @@ int64_t Playback::Position() const {
   GstState state = GST_STATE_VOID_PENDING;
   gst_element_get_state(pipeline_.get(), &state, nullptr, 0);
   if (state != GST_STATE_PLAYING) return stopped_;
+  return ClockPosition();
+}
+
+int64_t Playback::ClockPosition() const {
   const int64_t running = RunningTime();
   if (running < 0) return stopped_;
   const int64_t position = std::max<int64_t>(base_ + running, 0);

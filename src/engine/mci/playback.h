@@ -87,6 +87,8 @@ class Playback : public QObject {
   bool SeekPipeline(int64_t ns);
   void Invalidate() { generation_.fetch_add(1); }
   int64_t RunningTime() const;
+  // Where playback stands by the pipeline's clock, whatever state the pipeline is in now.
+  int64_t ClockPosition() const;
 
   Handlers handlers_;
   Builder builder_;
