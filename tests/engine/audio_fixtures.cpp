@@ -9,6 +9,9 @@
 #include <sstream>
 #include <vector>
 
+#include "engine/media_player.h"
+#include "runtime/exceptions.h"
+
 namespace qrv::test {
 namespace {
 
@@ -195,6 +198,16 @@ std::string ReadAll(const std::string& host_path) {
 void WriteAll(const std::string& host_path, const std::string& bytes) {
   std::ofstream out(host_path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string OpenError(TMediaPlayer& player, const std::string& element) {
+  player.SetFileName(element);
+  try {
+    player.Open();
+  } catch (const EMCIDeviceError& e) {
+    return e.Message();
+  }
+  return "opened";
 }
 
 }  // namespace qrv::test

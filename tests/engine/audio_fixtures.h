@@ -4,7 +4,14 @@
 #include <string>
 #include <vector>
 
+namespace qrv {
+class TMediaPlayer;
+}
+
 namespace qrv::test {
+
+// Opens the element in the player and returns the device error's text, or "opened".
+std::string OpenError(TMediaPlayer& player, const std::string& element);
 
 // Writes a 16-bit stereo 44.1 kHz wave file of a quiet tone.
 void WriteWave(const std::string& host_path, int milliseconds);

@@ -30,7 +30,7 @@ std::vector<int16_t> Marked(int sectors, int tag) {
 }
 
 enum class Make { kBin, kWave, kFlac };
-struct FileSpec {
+struct ImageFile {
   const char* name;
   Make make;
   int sectors;  // the file's tag is its place in the list, from 1
@@ -43,7 +43,7 @@ struct Probe {
 };
 struct Layout {
   const char* what;
-  std::vector<FileSpec> files;
+  std::vector<ImageFile> files;
   std::string sheet;
   std::vector<int32_t> starts;
   int32_t leadout;
@@ -57,16 +57,16 @@ class CueImageTest : public ::testing::Test {
   ~CueImageTest() override { qputenv("QUORVIN_CDROM", previous_); }
 
   std::string Path(const std::string& name) const { return prefix.Root() + "/" + name; }
-  void Write(const FileSpec& spec, int tag) {
-    const std::vector<int16_t> pcm = Marked(spec.sectors, tag);
-    if (spec.make == Make::kBin) {
-      test::WriteAll(Path(spec.name), std::string(reinterpret_cast<const char*>(pcm.data()),
+  void Write(const ImageFile& file, int tag) {
+    const std::vector<int16_t> pcm = Marked(file.sectors, tag);
+    if (file.make == Make::kBin) {
+      test::WriteAll(Path(file.name), std::string(reinterpret_cast<const char*>(pcm.data()),
                                                   pcm.size() * sizeof(int16_t)));
-    } else if (spec.make == Make::kWave) {
-      test::WriteWavePcm(Path(spec.name), pcm);
+    } else if (file.make == Make::kWave) {
+      test::WriteWavePcm(Path(file.name), pcm);
     } else {
       test::WriteWavePcm(Path("flac-source.wav"), pcm);
-      ASSERT_TRUE(test::Encode(Path("flac-source.wav"), Path(spec.name), "flacenc"));
+      ASSERT_TRUE(test::Encode(Path("flac-source.wav"), Path(file.name), "flacenc"));
       std::filesystem::remove(Path("flac-source.wav"));
     }
   }

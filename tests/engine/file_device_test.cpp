@@ -51,14 +51,11 @@ class FileDeviceTest : public ::testing::Test {
     return QTest::qWaitFor([&] { return notified >= count; }, 10000);
   }
   std::string OpenError(const std::string& element) {
-    player.SetFileName(element);
-    try {
-      player.Open();
-    } catch (const EMCIDeviceError& e) {
+    const std::string message = test::OpenError(player, element);
+    if (message != "opened") {
       EXPECT_FALSE(player.DeviceOpen());
-      return e.Message();
     }
-    return "opened";
+    return message;
   }
 
   test::TempPrefix prefix;

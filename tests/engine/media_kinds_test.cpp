@@ -59,15 +59,7 @@ class MediaKindsTest : public ::testing::Test {
     EXPECT_EQ(player.Position(), player.Length());
     player.Close();
   }
-  std::string OpenError(const std::string& name) {
-    player.SetFileName(Win(name));
-    try {
-      player.Open();
-    } catch (const EMCIDeviceError& e) {
-      return e.Message();
-    }
-    return "opened";
-  }
+  std::string OpenError(const std::string& name) { return test::OpenError(player, Win(name)); }
 
   test::TempPrefix prefix;
   TMediaPlayer player;
