@@ -48,6 +48,19 @@ TEST_F(MpegLengthTest, SkipsTheEncoderInfoFrameAndResynchronises) {
   EXPECT_EQ(LengthOf(file), 20 * kFrameNs);
 }
 
+// The walk reads through a window much smaller than the file: frames and junk that straddle the
+// window's edges count exactly once.
+TEST_F(MpegLengthTest, LongFilesAcrossReadWindows) {
+  std::string file = Frame(true);
+  for (int block = 0; block < 20; ++block) {
+    for (int i = 0; i < 157; ++i) file += Frame();
+    file += std::string(static_cast<size_t>(block * 37 + 3), '\x55');
+  }
+  file += "TAG" + std::string(125, ' ');
+  ASSERT_GT(file.size(), 1000000u);
+  EXPECT_EQ(LengthOf(file), 20 * 157 * kFrameNs);
+}
+
 TEST_F(MpegLengthTest, NothingForOtherFiles) {
   EXPECT_EQ(LengthOf("plain words, no frames at all"), 0);
   EXPECT_EQ(LengthOf(""), 0);

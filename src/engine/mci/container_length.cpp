@@ -1,8 +1,12 @@
 #include "container_length.h"
 
+#include <unistd.h>
+
+#include <cstring>
 #include <fstream>
 
 #include "mpeg_audio_length.h"
+#include "runtime/fs/regular_file.h"
 
 namespace qrv::mci {
 namespace {
@@ -19,6 +23,19 @@ uint32_t Le(const unsigned char* p, int bytes) {
 }
 
 }  // namespace
+
+bool HoldsOnlySound(const std::string& host_path) {
+  const fs::RegularFile file = fs::OpenRegularFile(host_path);
+  if (!file.Valid()) return false;
+  unsigned char head[12] = {};
+  const ssize_t n = ::pread(file.fd.Get(), head, sizeof head, 0);
+  if (n < 4) return false;
+  const auto is = [&head](size_t at, const char* tag) {
+    return std::memcmp(head + at, tag, 4) == 0;
+  };
+  if (n == sizeof head && is(0, "RIFF") && (is(8, "WAVE") || is(8, "RMID"))) return true;
+  return is(0, "MThd") || StartsAsMpegAudio(head, static_cast<size_t>(n));
+}
 
 std::optional<WaveLayout> ReadWaveLayout(const std::string& host_path) {
   std::ifstream in(host_path, std::ios::binary);

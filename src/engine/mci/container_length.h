@@ -26,6 +26,10 @@ std::optional<WaveLayout> ReadWaveLayout(const std::string& host_path);
 // can never start, and the demultiplexer's complaint about it does not always come through.
 bool AviHeaderComplete(const std::string& host_path);
 
+// Whether a file is of a kind that holds sound and never pictures, by its first bytes: a wave
+// file, a MIDI file (plain or in RIFF) or MPEG audio. Such a file needs no picture output.
+bool HoldsOnlySound(const std::string& host_path);
+
 // Playing time in nanoseconds as the container states it, 0 when it says nothing usable: a wave
 // file's sample count (fact chunk) or data size over byte rate, or an MPEG file's frames.
 // Decoders leave the length of some files open (an odd-sized data chunk, variable bitrate) or

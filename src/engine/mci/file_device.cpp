@@ -76,18 +76,25 @@ void ReadDataToEnd(GstElement*, GstElement* element, gpointer) {
   if (MadeBy(element, "wavparse")) g_object_set(element, "ignore-length", TRUE, nullptr);
 }
 
-BuiltPipeline BuildFilePipeline(const std::string& uri, bool data_to_end, VideoWindow* video) {
+// The kinds of stream the pipeline plays; a file that holds only sound gets no picture branch
+// at all, which keeps the video converters out of memory.
+BuiltPipeline BuildFilePipeline(const std::string& uri, bool data_to_end, bool sound_only,
+                                VideoWindow* video) {
   ElementPtr playbin = MakeElement("playbin");
   if (!playbin) return {};
   ElementPtr sink = MakeAudioSink();
   if (!sink) return {std::move(playbin), nullptr};
-  // Without a window the picture goes nowhere; the open then refuses a file that has one.
-  ElementPtr picture = video != nullptr ? video->MakeSink() : MakeElement("fakesink");
-  g_object_set(playbin.get(), "uri", uri.c_str(), "audio-sink", sink.get(), "video-sink",
-               picture.get(), nullptr);
+  g_object_set(playbin.get(), "uri", uri.c_str(), "audio-sink", sink.get(), nullptr);
   // Subtitles and visualisations have no place in this player: audio and video only.
   constexpr guint kFlagVideo = 1 << 0, kFlagAudio = 1 << 1;
-  g_object_set(playbin.get(), "flags", kFlagVideo | kFlagAudio, nullptr);
+  if (sound_only) {
+    g_object_set(playbin.get(), "flags", kFlagAudio, nullptr);
+  } else {
+    // Without a window the picture goes nowhere; the open then refuses a file that has one.
+    ElementPtr picture = video != nullptr ? video->MakeSink() : MakeElement("fakesink");
+    g_object_set(playbin.get(), "video-sink", picture.get(), "flags", kFlagVideo | kFlagAudio,
+                 nullptr);
+  }
   if (data_to_end) {
     g_signal_connect(playbin.get(), "element-setup", G_CALLBACK(&ReadDataToEnd), nullptr);
   }
@@ -123,15 +130,17 @@ std::unique_ptr<FileDevice> FileDevice::Open(const std::string& element, ErrorCo
   const std::optional<WaveLayout> wave = ReadWaveLayout(host);
   const bool data_to_end =
       wave && wave->data_is_last && (wave->data_size % 2 != 0 || wave->format != 1);
+  const bool sound_only = HoldsOnlySound(host);
   CharPtr uri(gst_filename_to_uri(host.c_str(), nullptr));
   std::unique_ptr<FileDevice> device(new FileDevice());
-  if (VideoWindow::Available()) {
+  if (!sound_only && VideoWindow::Available()) {
     const std::string name = element.substr(element.find_last_of("\\/") + 1);
     device->video_ = std::make_unique<VideoWindow>(QString::fromStdString(name));
   }
-  device->CreatePlayback([uri = std::string(uri.get()), data_to_end, video = device->video_.get()] {
-    return BuildFilePipeline(uri, data_to_end, video);
-  });
+  device->CreatePlayback(
+      [uri = std::string(uri.get()), data_to_end, sound_only, video = device->video_.get()] {
+        return BuildFilePipeline(uri, data_to_end, sound_only, video);
+      });
   PrerollResult preroll = device->playback_->Preroll();
   if (!preroll.ok) {
     error = ClassifyError(preroll, is_midi);

@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <vector>
 
@@ -53,6 +55,9 @@ bool ParseHeader(const uint8_t* p, FrameHeader& h) {
   return h.length > 4;
 }
 
+// The bytes of a frame's start that may hold an encoder's index marker.
+constexpr int64_t kInfoProbeBytes = 68;
+
 // A frame that carries an encoder's index instead of sound.
 bool IsInfoFrame(const uint8_t* frame, int length) {
   for (int i = 4; i + 4 <= length && i < 64; ++i) {
@@ -63,40 +68,85 @@ bool IsInfoFrame(const uint8_t* frame, int length) {
   return false;
 }
 
+int64_t FrameNs(const FrameHeader& h) {
+  return static_cast<int64_t>(h.samples) * 1000000000LL / h.rate;
+}
+
+// Reads a file through a small window, so that the walk over a long recording holds a few
+// kilobytes rather than the whole file.
+class WindowedReader {
+ public:
+  explicit WindowedReader(int fd) : fd_(fd), window_(kWindowBytes) {}
+
+  // The `count` bytes at `offset`, or nullptr when the file ends before them.
+  const uint8_t* At(int64_t offset, size_t count) {
+    if (offset < base_ || offset + static_cast<int64_t>(count) > base_ + filled_) {
+      Fill(offset);
+      if (static_cast<int64_t>(count) > filled_) return nullptr;
+    }
+    return window_.data() + (offset - base_);
+  }
+
+ private:
+  static constexpr size_t kWindowBytes = 1 << 16;
+
+  void Fill(int64_t offset) {
+    base_ = offset;
+    filled_ = 0;
+    while (filled_ < static_cast<int64_t>(window_.size())) {
+      const ssize_t n = ::pread(fd_, window_.data() + filled_, window_.size() - filled_,
+                                static_cast<off_t>(base_ + filled_));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) break;
+      filled_ += n;
+    }
+  }
+
+  int fd_;
+  std::vector<uint8_t> window_;
+  int64_t base_ = 0;
+  int64_t filled_ = 0;
+};
+
 }  // namespace
+
+bool StartsAsMpegAudio(const uint8_t* bytes, size_t count) {
+  if (count >= 3 && std::memcmp(bytes, "ID3", 3) == 0) return true;
+  FrameHeader h;
+  return count >= 4 && ParseHeader(bytes, h);
+}
 
 int64_t MpegAudioLength(const std::string& host_path) {
   const fs::RegularFile file = fs::OpenRegularFile(host_path);
   if (!file.Valid() || file.size <= 0) return 0;
-  // Files this player meets are a few megabytes; reading one whole is cheaper than seeking.
-  std::vector<uint8_t> data(static_cast<size_t>(file.size));
-  size_t have = 0;
-  while (have < data.size()) {
-    const ssize_t n = ::read(file.fd.Get(), data.data() + have, data.size() - have);
-    if (n <= 0) break;
-    have += static_cast<size_t>(n);
-  }
-  data.resize(have);
+  WindowedReader reader(file.fd.Get());
+  const int64_t size = file.size;
 
-  size_t pos = 0;
-  if (data.size() >= 10 && std::memcmp(data.data(), "ID3", 3) == 0) {
-    pos = 10 + ((data[6] & 0x7Fu) << 21 | (data[7] & 0x7Fu) << 14 | (data[8] & 0x7Fu) << 7 |
-                (data[9] & 0x7Fu));
+  int64_t pos = 0;
+  if (const uint8_t* id3 = reader.At(0, 10); id3 != nullptr && std::memcmp(id3, "ID3", 3) == 0) {
+    pos = 10 + ((id3[6] & 0x7Fu) << 21 | (id3[7] & 0x7Fu) << 14 | (id3[8] & 0x7Fu) << 7 |
+                (id3[9] & 0x7Fu));
   }
   int64_t total = 0;  // nanoseconds
   int frames = 0;
   FrameHeader h;
-  while (pos + 4 <= data.size()) {
-    if (!ParseHeader(&data[pos], h) || pos + static_cast<size_t>(h.length) > data.size() + 1) {
-      if (frames > 0 && pos + 128 >= data.size()) break;  // a trailing tag
-      ++pos;                                              // resynchronise
+  while (const uint8_t* header = reader.At(pos, 4)) {
+    if (!ParseHeader(header, h) || pos + h.length > size + 1) {
+      if (frames > 0 && pos + 128 >= size) break;  // a trailing tag
+      ++pos;                                       // resynchronise
       continue;
     }
-    if (!(frames == 0 && IsInfoFrame(&data[pos], h.length))) {
-      total += static_cast<int64_t>(h.samples) * 1000000000LL / h.rate;
+    if (frames == 0) {
+      // Only the first frame may be an encoder's index; its marker lies in its first bytes.
+      const int64_t probe = std::min<int64_t>({h.length, kInfoProbeBytes, size - pos});
+      const uint8_t* frame = reader.At(pos, static_cast<size_t>(probe));
+      if (frame == nullptr) break;
+      if (!IsInfoFrame(frame, static_cast<int>(probe))) total += FrameNs(h);
+    } else {
+      total += FrameNs(h);
     }
     ++frames;
-    pos += static_cast<size_t>(h.length);
+    pos += h.length;
   }
   return frames >= 2 ? total : 0;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -10,5 +11,8 @@ namespace qrv::mci {
 // variable-bitrate file without an index, and the player needs the exact length to tell that a
 // file has played to its end.
 int64_t MpegAudioLength(const std::string& host_path);
+
+// Whether bytes that start a file start MPEG audio: an ID3v2 tag or a valid frame header.
+bool StartsAsMpegAudio(const uint8_t* bytes, size_t count);
 
 }  // namespace qrv::mci
