@@ -23,6 +23,7 @@
 #include "app/start_up.h"
 #include "engine/orb_player.h"
 #include "playlists/file_list_box.h"
+#include "pss.h"
 #include "runtime/timer.h"
 
 namespace {
@@ -32,17 +33,6 @@ double CpuSeconds() {
   getrusage(RUSAGE_SELF, &usage);
   return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
          static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-// Proportional set size in kilobytes, from the kernel's summary of the process's mappings.
-long PssKilobytes() {
-  QFile file(QStringLiteral("/proc/self/smaps_rollup"));
-  if (!file.open(QIODevice::ReadOnly)) return -1;
-  // Files under /proc report no size: read until the end rather than asking for it.
-  for (const QByteArray& line : file.readAll().split('\n')) {
-    if (line.startsWith("Pss:")) return line.mid(4).trimmed().split(' ').front().toLong();
-  }
-  return -1;
 }
 
 // Runs the event loop for the given time and prints the processor share and memory.

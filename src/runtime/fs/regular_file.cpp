@@ -61,9 +61,10 @@ RegularFile OpenRegularFile(const std::string& host, OpenAccess access) {
   return file;
 }
 
-bool ReadPrefix(int fd, size_t limit, std::string& bytes, bool& cut) {
+bool ReadPrefix(int fd, size_t limit, std::string& bytes, bool& cut, int64_t known_size) {
   bytes.clear();
   cut = false;
+  if (known_size > 0) bytes.reserve(std::min(static_cast<size_t>(known_size), limit));
   char buffer[1 << 16];
   while (bytes.size() < limit) {
     const size_t want = std::min(sizeof buffer, limit - bytes.size());
@@ -92,7 +93,7 @@ SmallFileRead ReadSmallFile(const std::string& path, size_t limit, std::string& 
   if (!file.Valid()) return SmallFileRead::kCannotOpen;
   if (file.size > static_cast<int64_t>(limit)) return SmallFileRead::kTooLarge;
   bool cut = false;
-  if (!ReadPrefix(file.fd.Get(), limit, bytes, cut)) return SmallFileRead::kReadError;
+  if (!ReadPrefix(file.fd.Get(), limit, bytes, cut, file.size)) return SmallFileRead::kReadError;
   // The file may have grown since it was measured.
   if (cut) return SmallFileRead::kTooLarge;
   return SmallFileRead::kOk;

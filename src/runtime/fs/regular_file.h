@@ -25,8 +25,9 @@ struct RegularFile {
 RegularFile OpenRegularFile(const std::string& host, OpenAccess access = OpenAccess::Read);
 
 // Reads up to limit bytes from the start of an open file. Sets cut when there was more.
-// Returns false on a read error, with errno set.
-bool ReadPrefix(int fd, size_t limit, std::string& bytes, bool& cut);
+// Returns false on a read error, with errno set. The size the file had when it was opened, when
+// known, lets the bytes be read into one block instead of a growing one.
+bool ReadPrefix(int fd, size_t limit, std::string& bytes, bool& cut, int64_t known_size = 0);
 
 }  // namespace qrv::fs
 

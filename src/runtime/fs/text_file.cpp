@@ -72,7 +72,7 @@ TextPrefix ReadTextFile(const std::string& path, size_t limit) {
   const fs::RegularFile file = fs::OpenRegularFile(*host);
   if (!file.Valid()) throw EFOpenError(path);
   TextPrefix prefix;
-  if (!fs::ReadPrefix(file.fd.Get(), limit, prefix.text, prefix.cut)) throw EReadError();
+  if (!fs::ReadPrefix(file.fd.Get(), limit, prefix.text, prefix.cut, file.size)) throw EReadError();
   return prefix;
 }
 

@@ -33,8 +33,8 @@ QImage DecodePictureFile(const std::string& path) {
     case fs::SmallFileRead::kReadError:
       throw EFOpenError(path);
   }
-  QByteArray data = QByteArray::fromStdString(bytes);
-  bytes = std::string();
+  // The decoder reads the bytes where they lie; they outlive it.
+  QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
   QBuffer buffer(&data);
   buffer.open(QIODevice::ReadOnly);
   const QByteArray format = FormatForExtension(path);
