@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "cd_device.h"
+#include "sound_pipeline.h"
 
 namespace qrv::mci {
 namespace {
@@ -60,32 +61,29 @@ struct Feeder {
 BuiltPipeline MakeCdPipeline(std::shared_ptr<CdDisc> disc) {
   EnsureGstInit();
   ElementPtr pipeline = AdoptElement(gst_pipeline_new("cdaudio"));
-  GstElement* src = gst_element_factory_make("appsrc", nullptr);
-  GstElement* convert = gst_element_factory_make("audioconvert", nullptr);
-  GstElement* resample = gst_element_factory_make("audioresample", nullptr);
+  ElementPtr src = MakeElement("appsrc");
   ElementPtr sink = MakeAudioSink();
-  if (!pipeline || src == nullptr || convert == nullptr || resample == nullptr || !sink) {
-    for (GstElement* e : {src, convert, resample}) {
-      if (e != nullptr) AdoptElement(e);
-    }
+  if (!pipeline || !src || !sink) {
     // Without an output the pipeline is still handed back, so that the open says so.
     return {sink ? nullptr : std::move(pipeline), nullptr};
   }
   GstCaps* caps = gst_caps_new_simple("audio/x-raw", "format", G_TYPE_STRING, "S16LE", "rate",
                                       G_TYPE_INT, 44100, "channels", G_TYPE_INT, 2, "layout",
                                       G_TYPE_STRING, "interleaved", nullptr);
-  g_object_set(src, "caps", caps, "format", GST_FORMAT_TIME, "stream-type",
+  g_object_set(src.get(), "caps", caps, "format", GST_FORMAT_TIME, "stream-type",
                GST_APP_STREAM_TYPE_SEEKABLE, "duration", SectorTime(disc->Leadout()), nullptr);
   gst_caps_unref(caps);
   auto* feeder = new Feeder{std::move(disc), {}};
   GstAppSrcCallbacks callbacks{};
   callbacks.need_data = &Feeder::NeedData;
   callbacks.seek_data = &Feeder::SeekData;
-  gst_app_src_set_callbacks(GST_APP_SRC(src), &callbacks, feeder, &Feeder::Free);
+  gst_app_src_set_callbacks(GST_APP_SRC(src.get()), &callbacks, feeder, &Feeder::Free);
 
   GstElement* out = sink.get();
-  gst_bin_add_many(GST_BIN(pipeline.get()), src, convert, resample, out, nullptr);
-  if (!gst_element_link_many(src, convert, resample, out, nullptr)) return {};
+  GstElement* entry = AddOutputChain(GST_BIN(pipeline.get()), std::move(sink));
+  if (entry == nullptr) return {};
+  gst_bin_add(GST_BIN(pipeline.get()), src.get());
+  if (!gst_element_link(src.get(), entry)) return {};
   return {std::move(pipeline), out};
 }
 

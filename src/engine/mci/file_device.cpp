@@ -8,6 +8,7 @@
 #include "mpeg_audio_length.h"
 #include "runtime/fs/drive_map.h"
 #include "runtime/fs/regular_file.h"
+#include "sound_pipeline.h"
 #include "video_window.h"
 
 namespace qrv::mci {
@@ -38,12 +39,6 @@ ErrorCode ResolveFile(const std::string& element, std::string& host) {
   return 0;
 }
 
-bool MadeBy(GstElement* element, const char* factory_name) {
-  GstElementFactory* factory = element != nullptr ? gst_element_get_factory(element) : nullptr;
-  return factory != nullptr &&
-         g_strcmp0(gst_plugin_feature_get_name(GST_PLUGIN_FEATURE(factory)), factory_name) == 0;
-}
-
 ErrorCode ClassifyError(const PrerollResult& preroll, bool is_midi) {
   if (preroll.no_output) return MCIERR_WAVE_OUTPUTSUNSUITABLE;
   if (preroll.timed_out) return MCIERR_DEVICE_NOT_READY;
@@ -70,34 +65,20 @@ bool EndsWith(const std::string& text, const std::string& tail) {
   });
 }
 
-// Wave parsing trips over a data chunk of odd size and over compressed data that runs to the
-// end of the file; such files are read as data up to their end.
-void ReadDataToEnd(GstElement*, GstElement* element, gpointer) {
-  if (MadeBy(element, "wavparse")) g_object_set(element, "ignore-length", TRUE, nullptr);
-}
-
-// The kinds of stream the pipeline plays; a file that holds only sound gets no picture branch
-// at all, which keeps the video converters out of memory.
-BuiltPipeline BuildFilePipeline(const std::string& uri, bool data_to_end, bool sound_only,
-                                VideoWindow* video) {
+// A file that may hold pictures plays through the general player pipeline, its pictures going to
+// the device's window.
+BuiltPipeline BuildPlayerPipeline(const std::string& uri, VideoWindow* video) {
   ElementPtr playbin = MakeElement("playbin");
   if (!playbin) return {};
   ElementPtr sink = MakeAudioSink();
   if (!sink) return {std::move(playbin), nullptr};
-  g_object_set(playbin.get(), "uri", uri.c_str(), "audio-sink", sink.get(), nullptr);
+  // Without a window the picture goes nowhere; the open then refuses a file that has one.
+  ElementPtr picture = video != nullptr ? video->MakeSink() : MakeElement("fakesink");
+  g_object_set(playbin.get(), "uri", uri.c_str(), "audio-sink", sink.get(), "video-sink",
+               picture.get(), nullptr);
   // Subtitles and visualisations have no place in this player: audio and video only.
   constexpr guint kFlagVideo = 1 << 0, kFlagAudio = 1 << 1;
-  if (sound_only) {
-    g_object_set(playbin.get(), "flags", kFlagAudio, nullptr);
-  } else {
-    // Without a window the picture goes nowhere; the open then refuses a file that has one.
-    ElementPtr picture = video != nullptr ? video->MakeSink() : MakeElement("fakesink");
-    g_object_set(playbin.get(), "video-sink", picture.get(), "flags", kFlagVideo | kFlagAudio,
-                 nullptr);
-  }
-  if (data_to_end) {
-    g_signal_connect(playbin.get(), "element-setup", G_CALLBACK(&ReadDataToEnd), nullptr);
-  }
+  g_object_set(playbin.get(), "flags", kFlagVideo | kFlagAudio, nullptr);
   return {std::move(playbin), sink.get()};
 }
 
@@ -130,7 +111,7 @@ std::unique_ptr<FileDevice> FileDevice::Open(const std::string& element, ErrorCo
   const std::optional<WaveLayout> wave = ReadWaveLayout(host);
   const bool data_to_end =
       wave && wave->data_is_last && (wave->data_size % 2 != 0 || wave->format != 1);
-  const bool sound_only = HoldsOnlySound(host);
+  const bool sound_only = wave.has_value() || HoldsOnlySound(host);
   CharPtr uri(gst_filename_to_uri(host.c_str(), nullptr));
   std::unique_ptr<FileDevice> device(new FileDevice());
   if (!sound_only && VideoWindow::Available()) {
@@ -139,7 +120,7 @@ std::unique_ptr<FileDevice> FileDevice::Open(const std::string& element, ErrorCo
   }
   device->CreatePlayback(
       [uri = std::string(uri.get()), data_to_end, sound_only, video = device->video_.get()] {
-        return BuildFilePipeline(uri, data_to_end, sound_only, video);
+        return sound_only ? MakeSoundPipeline(uri, data_to_end) : BuildPlayerPipeline(uri, video);
       });
   PrerollResult preroll = device->playback_->Preroll();
   if (!preroll.ok) {
@@ -147,12 +128,14 @@ std::unique_ptr<FileDevice> FileDevice::Open(const std::string& element, ErrorCo
     return nullptr;
   }
   GstElement* pipeline = device->playback_->Pipeline();
-  device->has_video_ = HasStreamOfKind(pipeline, "n-video");
+  device->has_video_ = !sound_only && HasStreamOfKind(pipeline, "n-video");
   if (device->has_video_ && !device->video_) {
     error = MCIERR_CREATEWINDOW;
     return nullptr;
   }
-  if (!device->has_video_ && !HasStreamOfKind(pipeline, "n-audio")) {
+  const bool has_sound =
+      sound_only ? SoundPipelinePlaysSound(pipeline) : HasStreamOfKind(pipeline, "n-audio");
+  if (!device->has_video_ && !has_sound) {
     // Something was recognised (a text file, a picture) but nothing in it makes sound.
     error = MCIERR_EXTENSION_NOT_FOUND;
     return nullptr;

@@ -91,6 +91,12 @@ ElementPtr MakeAudioSink(bool fresh) {
   return sink;
 }
 
+bool MadeBy(GstElement* element, const char* factory_name) {
+  GstElementFactory* factory = element != nullptr ? gst_element_get_factory(element) : nullptr;
+  return factory != nullptr &&
+         g_strcmp0(gst_plugin_feature_get_name(GST_PLUGIN_FEATURE(factory)), factory_name) == 0;
+}
+
 bool IsWithin(GstElement* element, GstElement* ancestor) {
   if (element == nullptr || ancestor == nullptr) return false;
   return element == ancestor ||

@@ -53,6 +53,9 @@ inline ElementPtr AdoptElement(GstElement* element) {
 // of taking the one found before (after an output failed, the sound server may have changed).
 ElementPtr MakeAudioSink(bool fresh = false);
 
+// Whether `element` (which may be null) was made by the factory of the given name.
+bool MadeBy(GstElement* element, const char* factory_name);
+
 // Whether `element` is `ancestor` or lies inside it.
 bool IsWithin(GstElement* element, GstElement* ancestor);
 
