@@ -57,13 +57,17 @@ TEST(DriveTable, LinksAddedOrRemovedWhileRunningAreSeenAtOnce) {
   EXPECT_EQ(Drives().size(), 3u);
 }
 
-// Dates the table folder back, as a table left alone for a while is.
-void AgeTable(const test::TempPrefix& prefix, int seconds_ago) {
+// Dates a folder back, as a folder left alone for a while is.
+void AgeFolder(const std::string& host, int seconds_ago) {
   struct timespec times[2];
   ::clock_gettime(CLOCK_REALTIME, &times[0]);
   times[0].tv_sec -= seconds_ago;
   times[1] = times[0];
-  ASSERT_EQ(::utimensat(AT_FDCWD, (prefix.Root() + "/dosdevices").c_str(), times, 0), 0);
+  ASSERT_EQ(::utimensat(AT_FDCWD, host.c_str(), times, 0), 0);
+}
+
+void AgeTable(const test::TempPrefix& prefix, int seconds_ago) {
+  AgeFolder(prefix.Root() + "/dosdevices", seconds_ago);
 }
 
 TEST(DriveTable, ASettledTableSeesALinkMadeLaterWithinAMoment) {
@@ -78,6 +82,19 @@ TEST(DriveTable, ASettledTableSeesALinkMadeLaterWithinAMoment) {
   QThread::msleep(400);
   EXPECT_EQ(DriveHostRoot('g'), Real(prefix.DriveC() + "/two"));
   EXPECT_EQ(Drives().size(), 4u);
+}
+
+TEST(DriveTable, ASettledTableWithoutLinksSeesTheFirstLinkWithinAMoment) {
+  test::TempPrefix prefix;
+  prefix.MakeDir("one");
+  AgeFolder(prefix.Root(), 60);
+  ASSERT_EQ(Drives().size(), 2u);
+  LinkDrive(prefix, 'f', prefix.DriveC() + "/one");
+  AgeFolder(prefix.Root(), 30);
+  AgeTable(prefix, 30);
+  QThread::msleep(400);
+  EXPECT_EQ(DriveHostRoot('f'), Real(prefix.DriveC() + "/one"));
+  EXPECT_EQ(Drives().size(), 3u);
 }
 
 TEST(DriveTable, TableEntryForZReplacesTheHostRoot) {

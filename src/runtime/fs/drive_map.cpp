@@ -151,7 +151,8 @@ struct TableEntry {
 using TableEntries = std::array<std::optional<TableEntry>, 26>;
 
 struct DriveTable {
-  bool valid = false;
+  bool valid = false;    // may be used again while the folders stay as they were
+  bool settled = false;  // the folders were last changed a while ago: looked at only now and then
   std::string prefix;
   bool has_dosdevices = false;
   struct timespec dosdevices_mtime {};
@@ -169,34 +170,43 @@ bool SamePrefix(const std::string& cached) {
   return cached == PrefixDir();
 }
 
+// Whether a folder was last changed long enough ago that a change within the clock's coarse
+// granularity of now cannot go unseen.
+bool Settled(const struct timespec& mtime) {
+  return mtime.tv_sec + 2 < std::time(nullptr);
+}
+
 // The table as it stands now; the caller holds table_mutex.
 const TableEntries& FreshTable() {
   DriveTable& table = cached_table;
   const auto now = std::chrono::steady_clock::now();
-  // Without a dosdevices folder the first link made would go unseen for that while, so such a
-  // table is looked at every time.
-  if (table.valid && table.has_dosdevices && now - table.checked < kRecheckAfter &&
+  if (table.valid && table.settled && now - table.checked < kRecheckAfter &&
       SamePrefix(table.prefix)) {
     return table.entries;
   }
   const std::string prefix = PrefixDir();
   struct stat st;
+  // Making or removing the dosdevices or drive_c folder changes the prefix folder's time.
+  const bool has_prefix = ::stat(prefix.c_str(), &st) == 0;
+  const struct timespec prefix_mtime = has_prefix ? st.st_mtim : timespec{};
   const bool has_dosdevices = ::stat((prefix + "/dosdevices").c_str(), &st) == 0;
   const struct timespec mtime = has_dosdevices ? st.st_mtim : timespec{};
   const bool has_drive_c = IsHostDir(prefix + "/drive_c");
   if (!table.valid || table.prefix != prefix || table.has_dosdevices != has_dosdevices ||
       table.dosdevices_mtime.tv_sec != mtime.tv_sec ||
       table.dosdevices_mtime.tv_nsec != mtime.tv_nsec || table.has_drive_c != has_drive_c) {
-    // A folder changed within the clock's coarse granularity of now may change again without its
+    // A links folder changed within the clock's granularity of now may change again without its
     // time moving on; such a table is used once and then read afresh.
-    const bool settled = !has_dosdevices || mtime.tv_sec + 2 < std::time(nullptr);
-    table = DriveTable{settled, prefix, has_dosdevices, mtime, has_drive_c, now, {}};
+    const bool valid = !has_dosdevices || Settled(mtime);
+    table = DriveTable{valid, false, prefix, has_dosdevices, mtime, has_drive_c, now, {}};
     for (int i = 0; i < 26; ++i) {
       if (auto root = TableRoot(static_cast<char>('a' + i))) {
         table.entries[i] = TableEntry{*root, RealPathOr(*root)};
       }
     }
   }
+  // Until both folders have been left alone for a moment, every look checks them again.
+  table.settled = has_prefix && Settled(prefix_mtime) && (!has_dosdevices || Settled(mtime));
   table.checked = now;
   return table.entries;
 }
