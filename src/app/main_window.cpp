@@ -154,7 +154,10 @@ void TForm1::Timer1Timer(QObject*) {
 void TForm1::PaceDisplay(bool playing) {
   // Each tick wakes the whole process; at rest a slower pace saves the processor for nothing
   // lost, since a resting position does not move by itself.
-  const int wanted = playing ? kDisplayPeriod : kRestingDisplayPeriod;
+  const bool settling = since_command_.isValid() && since_command_.elapsed() < kSettleAfterCommand;
+  const int wanted = playing    ? kDisplayPeriod
+                     : settling ? kRestingDisplayPeriod
+                                : kIdleDisplayPeriod;
   if (Timer1->Interval() != wanted) Timer1->SetInterval(wanted);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <cstdint>
 #include <optional>
@@ -40,10 +41,14 @@ class TForm1 : public TForm {
   static constexpr int kRestoreDelay = 5000;
   // The display timer follows a playing medium as closely as the timers allow, waking when the
   // shown time or gauge next changes (at most kLongestPlayingWait later); while nothing plays
-  // the position only moves through the user's own actions, which wake it up again.
+  // the position only moves through the user's own actions, which wake it up again. For a
+  // moment after each command it still looks now and then, since the device may start or finish
+  // a seek by itself just after; then it looks only once in a long while.
   static constexpr int kDisplayPeriod = 1;
   static constexpr int kLongestPlayingWait = 500;
   static constexpr int kRestingDisplayPeriod = 250;
+  static constexpr int kSettleAfterCommand = 2000;
+  static constexpr int kIdleDisplayPeriod = 10000;
 
   explicit TForm1(QWidget* parent = nullptr);
   ~TForm1() override;
@@ -182,6 +187,7 @@ class TForm1 : public TForm {
   std::optional<std::string> kept_list_folder_;
   // The whole second the time display shows now.
   int64_t shown_second_ = 0;
+  QElapsedTimer since_command_;  // since the player was last commanded; not started before
 };
 
 extern TForm1* Form1;

@@ -193,7 +193,10 @@ void TForm1::CreateWindowedControls() {
   mp31->SetMediaFileIndex(-1);
   mp31->SetVisible(false);
   // The display rests while nothing plays; whatever window commands the player wakes it at once.
-  connect(mp31, &TMediaPlayer::Commanded, this, [this] { PaceDisplay(true); });
+  connect(mp31, &TMediaPlayer::Commanded, this, [this] {
+    since_command_.start();
+    PaceDisplay(true);
+  });
 }
 
 void TForm1::CreateTimers() {
