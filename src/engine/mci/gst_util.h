@@ -18,6 +18,11 @@ struct GstMessageDeleter {
     if (message != nullptr) gst_message_unref(message);
   }
 };
+struct GstCapsDeleter {
+  void operator()(GstCaps* caps) const {
+    if (caps != nullptr) gst_caps_unref(caps);
+  }
+};
 struct GErrorDeleter {
   void operator()(GError* error) const {
     if (error != nullptr) g_error_free(error);
@@ -28,6 +33,8 @@ struct GFreeDeleter {
 };
 
 using ElementPtr = std::unique_ptr<GstElement, GstObjectDeleter>;
+using PadPtr = std::unique_ptr<GstPad, GstObjectDeleter>;
+using CapsPtr = std::unique_ptr<GstCaps, GstCapsDeleter>;
 using BusPtr = std::unique_ptr<GstBus, GstObjectDeleter>;
 using ClockPtr = std::unique_ptr<GstClock, GstObjectDeleter>;
 using MessagePtr = std::unique_ptr<GstMessage, GstMessageDeleter>;

@@ -8,16 +8,14 @@ constexpr const char* kEntryName = "sound-entry";
 // Links the first stream of sound the decoder finds to the output chain; anything else stays
 // unlinked.
 void LinkSound(GstElement*, GstPad* pad, gpointer entry) {
-  GstPad* sink = gst_element_get_static_pad(GST_ELEMENT(entry), "sink");
-  if (sink == nullptr) return;
-  GstCaps* caps = gst_pad_get_current_caps(pad);
-  if (caps == nullptr) caps = gst_pad_query_caps(pad, nullptr);
-  const GstStructure* kind = caps != nullptr ? gst_caps_get_structure(caps, 0) : nullptr;
-  if (kind != nullptr && gst_structure_has_name(kind, "audio/x-raw") && !gst_pad_is_linked(sink)) {
-    gst_pad_link(pad, sink);
+  const PadPtr sink(gst_element_get_static_pad(GST_ELEMENT(entry), "sink"));
+  if (!sink || gst_pad_is_linked(sink.get())) return;
+  CapsPtr caps(gst_pad_get_current_caps(pad));
+  if (!caps) caps.reset(gst_pad_query_caps(pad, nullptr));
+  if (!caps || gst_caps_get_size(caps.get()) == 0) return;
+  if (gst_structure_has_name(gst_caps_get_structure(caps.get(), 0), "audio/x-raw")) {
+    gst_pad_link(pad, sink.get());
   }
-  if (caps != nullptr) gst_caps_unref(caps);
-  gst_object_unref(sink);
 }
 
 // Wave parsing trips over a data chunk of odd size and over compressed data that runs to the
@@ -59,12 +57,10 @@ BuiltPipeline MakeSoundPipeline(const std::string& uri, bool data_to_end) {
 }
 
 bool SoundPipelinePlaysSound(GstElement* pipeline) {
-  ElementPtr entry(gst_bin_get_by_name(GST_BIN(pipeline), kEntryName));
+  const ElementPtr entry(gst_bin_get_by_name(GST_BIN(pipeline), kEntryName));
   if (!entry) return false;
-  GstPad* sink = gst_element_get_static_pad(entry.get(), "sink");
-  const bool linked = sink != nullptr && gst_pad_is_linked(sink);
-  if (sink != nullptr) gst_object_unref(sink);
-  return linked;
+  const PadPtr sink(gst_element_get_static_pad(entry.get(), "sink"));
+  return sink && gst_pad_is_linked(sink.get());
 }
 
 }  // namespace qrv::mci
