@@ -88,13 +88,12 @@ MprisPlayerAdaptor::MprisPlayerAdaptor(MprisService& service)
     : QDBusAbstractAdaptor(&service), service_(service) {}
 
 QString MprisPlayerAdaptor::PlaybackStatus() const {
-  service_.Refresh();
-  return service_.State().status;
+  return service_.Current().status;
 }
 
 QVariantMap MprisPlayerAdaptor::Metadata() const {
-  service_.Refresh();
-  return MprisMetadata(service_.State(), service_.Track());
+  const MprisState& state = service_.Current();
+  return MprisMetadata(state, service_.Track());
 }
 
 qlonglong MprisPlayerAdaptor::Position() const {
@@ -104,24 +103,19 @@ qlonglong MprisPlayerAdaptor::Position() const {
 }
 
 bool MprisPlayerAdaptor::CanGoNext() const {
-  service_.Refresh();
-  return service_.State().can_next;
+  return service_.Current().can_next;
 }
 bool MprisPlayerAdaptor::CanGoPrevious() const {
-  service_.Refresh();
-  return service_.State().can_previous;
+  return service_.Current().can_previous;
 }
 bool MprisPlayerAdaptor::CanPlay() const {
-  service_.Refresh();
-  return service_.State().can_play;
+  return service_.Current().can_play;
 }
 bool MprisPlayerAdaptor::CanPause() const {
-  service_.Refresh();
-  return service_.State().can_pause;
+  return service_.Current().can_pause;
 }
 bool MprisPlayerAdaptor::CanSeek() const {
-  service_.Refresh();
-  return service_.State().can_seek;
+  return service_.Current().can_seek;
 }
 
 void MprisPlayerAdaptor::Next() {
@@ -170,8 +164,7 @@ void MprisPlayerAdaptor::Seek(qlonglong Offset) {
 
 void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath& TrackId, qlonglong Position) {
   service_.Later([this, track = TrackId.path(), Position] {
-    service_.Refresh();
-    const MprisState& state = service_.State();
+    const MprisState& state = service_.Current();
     // A stale track id, or a place outside the medium, is ignored as the interface asks.
     if (!state.open || track != MprisTrackId(service_.Track())) return;
     if (Position < 0 || Position > state.length_us) return;

@@ -32,7 +32,6 @@ class MprisService : public QObject {
   const QString& DesktopEntry() const { return desktop_entry_; }
   TForm1& Form() const { return form_; }
 
-  const MprisState& State() const { return state_; }
   // Numbers the media opened so far, for track ids; 0 while nothing is open.
   uint64_t Track() const { return state_.open ? track_ : 0; }
 
@@ -42,6 +41,11 @@ class MprisService : public QObject {
 
   // Compares the window with what was announced last and announces the difference.
   void Refresh();
+  // The state as the window stands now, any difference announced first.
+  const MprisState& Current() {
+    Refresh();
+    return state_;
+  }
 
  private:
   void Announce(const QString& interface, const QVariantMap& changed);
