@@ -290,6 +290,7 @@ void TdxButton::Paint(QPainter& p) {
 void TdxButton::keyPressEvent(QKeyEvent* event) {
   const auto held = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
   if (event->key() == Qt::Key_Space && !(event->modifiers() & held)) {
+    NoteKeyPress(event->key());
     SetHotFlag(true);
     StateMouseDown();
     RaiseKeyDown(event->key(), event->modifiers());
@@ -299,18 +300,17 @@ void TdxButton::keyPressEvent(QKeyEvent* event) {
   TdxCustomControl::keyPressEvent(event);
 }
 
-void TdxButton::keyReleaseEvent(QKeyEvent* event) {
-  // Held keys repeat; only the real release ends a keyboard press.
-  if (event->isAutoRepeat() || !Pressed()) {
-    TdxCustomControl::keyReleaseEvent(event);
+void TdxButton::KeyReleased(int key, Qt::KeyboardModifiers modifiers) {
+  // Any key's real release ends a keyboard press.
+  if (!Pressed()) {
+    TdxCustomControl::KeyReleased(key, modifiers);
     return;
   }
   if (!PointerInside()) SetHotFlag(false);
   SetPressedFlag(false);
   update();
   Click();
-  RaiseKeyUp(event->key(), event->modifiers());
-  event->accept();
+  RaiseKeyUp(key, modifiers);
 }
 
 bool TdxButton::DialogKey(int key, Qt::KeyboardModifiers modifiers) {

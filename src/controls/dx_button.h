@@ -69,7 +69,7 @@ class TdxButton : public TdxCustomControl, public AccessibleButton {
   void Paint(QPainter& painter) override;
   void ActionChange() override;
   void keyPressEvent(QKeyEvent* event) override;
-  void keyReleaseEvent(QKeyEvent* event) override;
+  void KeyReleased(int key, Qt::KeyboardModifiers modifiers) override;
 
  private:
   void BuildGradients();

@@ -13,8 +13,11 @@
 namespace qrv {
 
 TdxCustomControl::TdxCustomControl(QWidget* parent) : QWidget(parent) {
-  setFocusPolicy(Qt::StrongFocus);
+  SetTabStop(true);
   setMouseTracking(true);
+  held_key_ = new HeldKey(this, [this](int key, Qt::KeyboardModifiers modifiers) {
+    Guard([&] { KeyReleased(key, modifiers); });
+  });
   // The control paints every pixel itself, into its own off-screen image.
   setAttribute(Qt::WA_OpaquePaintEvent);
   focus_link_ =
@@ -253,6 +256,7 @@ void TdxCustomControl::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TdxCustomControl::keyPressEvent(QKeyEvent* event) {
+  NoteKeyPress(event->key());
   RaiseKeyDown(event->key(), event->modifiers());
   const QString text = event->text();
   if (on_key_press_ && text.size() == 1 && text[0].isPrint()) {
@@ -263,8 +267,13 @@ void TdxCustomControl::keyPressEvent(QKeyEvent* event) {
 }
 
 void TdxCustomControl::keyReleaseEvent(QKeyEvent* event) {
-  RaiseKeyUp(event->key(), event->modifiers());
+  // A held key's repeats are presses only; the release comes once, when the key is let go.
+  if (!event->isAutoRepeat()) held_key_->Released(event->key(), event->modifiers());
   event->ignore();
+}
+
+void TdxCustomControl::KeyReleased(int key, Qt::KeyboardModifiers modifiers) {
+  RaiseKeyUp(key, modifiers);
 }
 
 void TdxCustomControl::focusInEvent(QFocusEvent* event) {

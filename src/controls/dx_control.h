@@ -11,6 +11,7 @@
 #include "controls/control_events.h"
 #include "controls/dialog_keys.h"
 #include "controls/font.h"
+#include "controls/held_key.h"
 
 namespace qrv {
 
@@ -50,8 +51,10 @@ class TdxCustomControl : public QWidget, public ControlEvents, public DialogKeyR
   void SetVisible(bool value) { setVisible(value); }
   QString Hint() const { return toolTip(); }
   void SetHint(const QString& value) { setToolTip(value); }
-  bool TabStop() const { return focusPolicy() == Qt::StrongFocus; }
-  void SetTabStop(bool value) { setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus); }
+  // Only a left press gives a flat control the focus, which it takes itself; the platform's
+  // focus on any click is therefore left out of the policy.
+  bool TabStop() const { return focusPolicy() == Qt::TabFocus; }
+  void SetTabStop(bool value) { setFocusPolicy(value ? Qt::TabFocus : Qt::NoFocus); }
 
   bool Hot() const { return hot_; }
   bool Focused() const { return focused_; }
@@ -95,6 +98,8 @@ class TdxCustomControl : public QWidget, public ControlEvents, public DialogKeyR
   virtual void StateParentColorChanged();
   virtual void StateResized() {}
   virtual void StateTextChanged();
+  // A key's real release, after the held-key check; raises OnKeyUp.
+  virtual void KeyReleased(int key, Qt::KeyboardModifiers modifiers);
   // Draws the whole control onto the off-screen image, which has the control's size.
   virtual void Paint(QPainter& painter) = 0;
   // The linked action changed; copies its standard properties.
@@ -109,6 +114,9 @@ class TdxCustomControl : public QWidget, public ControlEvents, public DialogKeyR
   void RaiseKeyDown(int key, Qt::KeyboardModifiers m);
   void RaiseKeyUp(int key, Qt::KeyboardModifiers m);
   bool PointerInside() const;
+  // Every key press passes here first: it settles a release still waiting, or drops it when this
+  // press is its repeat.
+  void NoteKeyPress(int key) { held_key_->Pressed(key); }
 
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -139,6 +147,7 @@ class TdxCustomControl : public QWidget, public ControlEvents, public DialogKeyR
   QPointer<TAction> action_;
   QImage buffer_;
   QMetaObject::Connection focus_link_;
+  HeldKey* held_key_ = nullptr;
 
   NotifyEvent on_mouse_enter_;
   NotifyEvent on_mouse_leave_;

@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "controls/action.h"
@@ -59,6 +61,21 @@ class DxDialog : public test::ControlsTest {
   }
 
   int Total() const { return save_clicks_ + other_clicks_ + cancel_clicks_; }
+
+  // A key event as the platform hands it over, flagged as a repeat or not.
+  static void SendKey(QWidget* to, QEvent::Type type, int key, bool repeat = false) {
+    QKeyEvent event(type, key, Qt::NoModifier, key == Qt::Key_Space ? QStringLiteral(" ") : "",
+                    repeat);
+    QCoreApplication::sendEvent(to, &event);
+  }
+  // Lets the grace a release waits for its repeat run out, as the clock would.
+  static void EndGrace(QWidget* control) {
+    auto* timer = control->findChild<QTimer*>(QStringLiteral("heldKeyRelease"));
+    ASSERT_NE(timer, nullptr);
+    ASSERT_TRUE(timer->isActive());
+    QTimerEvent event(timer->timerId());
+    QCoreApplication::sendEvent(timer, &event);
+  }
 
   std::unique_ptr<DialogForm> window_;
   QLineEdit* edit_ = nullptr;
@@ -116,6 +133,8 @@ TEST_F(DxDialog, SpaceThenAnotherKeyClicksOnThatKeysRelease) {
   QTest::keyPress(other_, Qt::Key_A);
   EXPECT_EQ(other_clicks_, 0);
   QTest::keyRelease(other_, Qt::Key_A);
+  EXPECT_EQ(other_clicks_, 0);  // until it is clear that the key is not held
+  EndGrace(other_);
   EXPECT_EQ(other_clicks_, 1);
   EXPECT_FALSE(other_->Pressed());
   EXPECT_FALSE(other_->Hot());  // the pointer is elsewhere
@@ -125,7 +144,61 @@ TEST_F(DxDialog, SpaceThenAnotherKeyClicksOnThatKeysRelease) {
   QTest::keyClick(other_, Qt::Key_Space, Qt::ControlModifier);
   EXPECT_EQ(other_clicks_, 1);
   QTest::keyClick(other_, Qt::Key_Space);
+  EndGrace(other_);
   EXPECT_EQ(other_clicks_, 2);
+}
+
+TEST_F(DxDialog, AHeldKeyIsOnePressAndOneReleaseWhateverTheLoad) {
+  std::vector<std::string> log;
+  other_->SetOnKeyDown([&](QObject*, int, Qt::KeyboardModifiers) { log.push_back("down"); });
+  other_->SetOnKeyUp([&](QObject*, int, Qt::KeyboardModifiers) { log.push_back("up"); });
+  other_->SetOnClick([&](QObject*) { log.push_back("click"); });
+  other_->setFocus();
+  SendKey(other_, QEvent::KeyPress, Qt::Key_Space);
+  for (int i = 0; i < 3; ++i) {
+    // A repeat the platform recognised, then pairs it did not flag, with the event loop running
+    // between the two halves as it does when the program is busy.
+    SendKey(other_, QEvent::KeyRelease, Qt::Key_Space, true);
+    SendKey(other_, QEvent::KeyPress, Qt::Key_Space, true);
+    SendKey(other_, QEvent::KeyRelease, Qt::Key_Space);
+    QCoreApplication::processEvents();
+    SendKey(other_, QEvent::KeyPress, Qt::Key_Space);
+  }
+  EXPECT_TRUE(other_->Pressed());
+  EXPECT_EQ(std::count(log.begin(), log.end(), "click"), 0);
+  SendKey(other_, QEvent::KeyRelease, Qt::Key_Space);
+  EndGrace(other_);
+  EXPECT_FALSE(other_->Pressed());
+  // Every repeat is a key-down, as on the platform the controls come from; one click, one key-up.
+  EXPECT_EQ(log, (std::vector<std::string>{"down", "down", "down", "down", "down", "down", "down",
+                                           "click", "up"}));
+}
+
+TEST_F(DxDialog, AnotherKeysPressDeliversAWaitingReleaseFirst) {
+  std::vector<std::string> log;
+  other_->SetOnKeyDown([&](QObject*, int key, Qt::KeyboardModifiers) {
+    log.push_back(key == Qt::Key_Space ? "space down" : "b down");
+  });
+  other_->SetOnClick([&](QObject*) { log.push_back("click"); });
+  other_->setFocus();
+  SendKey(other_, QEvent::KeyPress, Qt::Key_Space);
+  SendKey(other_, QEvent::KeyRelease, Qt::Key_Space);
+  SendKey(other_, QEvent::KeyPress, Qt::Key_B);
+  EXPECT_EQ(log, (std::vector<std::string>{"space down", "click", "b down"}));
+}
+
+TEST_F(DxDialog, OnlyTheLeftButtonGivesTheFocus) {
+  for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+    QTest::mouseClick(other_, button, {}, QPoint(10, 10));
+    EXPECT_TRUE(edit_->hasFocus()) << button;
+    EXPECT_FALSE(other_->Focused()) << button;
+  }
+  QTest::mouseClick(other_, Qt::LeftButton, {}, QPoint(10, 10));
+  EXPECT_TRUE(other_->hasFocus());
+  // Tab still reaches the buttons.
+  edit_->setFocus();
+  QTest::keyClick(edit_, Qt::Key_Tab);
+  EXPECT_TRUE(save_->hasFocus());
 }
 
 TEST_F(DxDialog, MouseClickTakesTheFocusAndHandsTheModalResultToTheWindow) {
