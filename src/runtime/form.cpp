@@ -93,6 +93,27 @@ void TForm::ApplyFlags() {
   }
 }
 
+namespace {
+
+QMargins FrameOf(const QWidget* window) {
+  const QRect frame = window->frameGeometry();
+  const QRect client = window->geometry();
+  return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+          frame.bottom() - client.bottom()};
+}
+
+}  // namespace
+
+QMargins TForm::ExpectedFrame() const {
+  const QMargins own = FrameOf(this);
+  if (!own.isNull() || border_style_ == FormBorderStyle::kNone) return own;
+  // Before its first showing the window manager has not framed the window yet, so its frame is
+  // not known; it gets the frame the main window has.
+  const QWidget* main = Application::Instance().MainForm();
+  if (main && main != this && main->isVisible()) return FrameOf(main);
+  return own;
+}
+
 void TForm::PlaceOnScreen() {
   if (position_ == FormPosition::kDesigned) return;
   QRect area;
@@ -104,8 +125,12 @@ void TForm::PlaceOnScreen() {
   } else {
     return;
   }
-  const QSize size = frameGeometry().size().expandedTo(QSize(client_width_, client_height_));
-  move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+  const QMargins frame = ExpectedFrame();
+  const QSize client = size().expandedTo(QSize(client_width_, client_height_));
+  const QSize outer = client.grownBy(frame);
+  // The position is the frame's top-left corner.
+  move(area.left() + (area.width() - outer.width()) / 2,
+       area.top() + (area.height() - outer.height()) / 2);
 }
 
 void TForm::AttachToMainForm() {
@@ -139,7 +164,9 @@ void TForm::setVisible(bool visible) {
     if (!alive) return;
     in_show_handler_ = false;
   }
+  const bool opening = visible && !isVisible();
   QWidget::setVisible(visible);
+  if (opening && active_control_ && active_control_->isEnabled()) active_control_->setFocus();
   if (!visible && modal_loop_) modal_loop_->quit();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QMargins>
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -83,6 +85,10 @@ class TForm : public QWidget {
   // A result other than kNone closes a modally shown window.
   void SetModalResult(ModalResult result);
 
+  // The control that holds the focus each time the window opens; without one the first control
+  // of the tab order does.
+  void SetActiveControl(QWidget* control) { active_control_ = control; }
+
   // Asks the window to close: the close handlers may keep it open, otherwise it is hidden.
   void Close();
   void SetOnClose(std::function<void(CloseAction&)> handler) { on_close_ = std::move(handler); }
@@ -106,6 +112,8 @@ class TForm : public QWidget {
   bool IsMainForm() const;
   void ApplyFlags();
   void PlaceOnScreen();
+  // The frame the window manager puts around the window.
+  QMargins ExpectedFrame() const;
   // Makes the window a transient of the main window, so that it stays above it.
   void AttachToMainForm();
 
@@ -116,6 +124,7 @@ class TForm : public QWidget {
   FormPosition position_ = FormPosition::kDesigned;
   ModalResult modal_result_ = ModalResult::kNone;
   QEventLoop* modal_loop_ = nullptr;
+  QPointer<QWidget> active_control_;
   bool placed_ = false;
   bool in_show_handler_ = false;
   std::function<void(CloseAction&)> on_close_;

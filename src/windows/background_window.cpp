@@ -40,6 +40,8 @@ TForm8::TForm8(QWidget* parent) : TForm(parent) {
   dxButton1->SetOnClick([this](QObject* sender) { dxButton1Click(sender); });
   setTabOrder(dxButton1, dxButton2);
   setTabOrder(dxButton2, FileListBox1);
+  // "Ok" comes first in the tab order, so Enter keeps the choice as soon as the window opens.
+  SetActiveControl(dxButton1);
   RunCreateHandler();
 }
 

@@ -192,6 +192,31 @@ TEST(Form, CentresOnTheDesktopOrOverTheMainWindow) {
   Application::Instance().SetMainForm(nullptr);
 }
 
+TEST(Form, ACentredWindowLandsRightTheFirstTimeBeforeItsFrameIsKnown) {
+  ProbeForm main;
+  main.move(100, 60);
+  main.Show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+  Application::Instance().SetMainForm(&main);
+  // The frame of a window not yet shown is unknown; it is taken to match the main window's.
+  for (const FormPosition position :
+       {FormPosition::kMainFormCenter, FormPosition::kDesktopCenter}) {
+    ProbeForm dialog;
+    dialog.SetClientSize(100, 80);
+    dialog.SetPosition(position);
+    ASSERT_EQ(dialog.frameGeometry(), dialog.geometry());
+    dialog.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    EXPECT_EQ(dialog.frameGeometry().size() - dialog.size(),
+              main.frameGeometry().size() - main.size());
+    const QPoint target = position == FormPosition::kMainFormCenter
+                              ? main.frameGeometry().center()
+                              : QGuiApplication::primaryScreen()->availableGeometry().center();
+    EXPECT_LE((dialog.frameGeometry().center() - target).manhattanLength(), 1);
+  }
+  Application::Instance().SetMainForm(nullptr);
+}
+
 TEST(Form, EveryWindowButTheMainOneIsADialogOwnedByIt) {
   Application::Instance().SetMainForm(nullptr);
   ProbeForm main;

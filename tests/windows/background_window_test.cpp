@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QTest>
 #include <memory>
 
@@ -70,6 +71,14 @@ TEST_F(BackgroundChooserTest, ListsTheBitmapsOfTheBackgroundsFolder) {
   EXPECT_EQ(list->Item(0), "broken.bmp");
   EXPECT_EQ(list->Item(3), "standar.bmp");
   EXPECT_EQ(list->ItemIndex(), -1);
+}
+
+TEST_F(BackgroundChooserTest, OpensWithOkFocusedSoThatEnterKeepsTheChoice) {
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  EXPECT_EQ(QApplication::focusWidget(), form->dxButton1);
+  EXPECT_TRUE(form->dxButton1->Focused());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_FALSE(form->isVisible());
 }
 
 TEST_F(BackgroundChooserTest, ClickingAnEntryShowsItOnTheMainWindowAtOnce) {
