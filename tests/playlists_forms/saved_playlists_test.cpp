@@ -12,12 +12,12 @@ TEST(SavedPlaylistNames, PathKeepsTheNameExactlyAsTyped) {
 }
 
 TEST(SavedPlaylistNames, NamesThatLeaveTheFolderOrCannotBeFileNamesAreRefused) {
-  for (const char* bad : {"..", ".", "..\\evil", "a\\b", "a/b", "c:evil", "what?", "st*r",
-                          "quote\"d", "<x>", "pipe|d", "tab\tbed", "nl\nx"}) {
+  for (const char* bad : {"..\\evil", "a\\b", "a/b", "c:evil", "what?", "st*r", "quote\"d", "<x>",
+                          "pipe|d", "tab\tbed", "nl\nx"}) {
     EXPECT_FALSE(IsValidPlaylistName(bad)) << bad;
   }
   EXPECT_FALSE(IsValidPlaylistName(std::string(252, 'a')));
-  for (const char* good : {"", "rock", " spaced ", "a.b", "...", "Ümlaut", "x..y"}) {
+  for (const char* good : {"", "rock", " spaced ", "a.b", ".", "..", "...", "Ümlaut", "x..y"}) {
     EXPECT_TRUE(IsValidPlaylistName(good)) << good;
   }
   EXPECT_TRUE(IsValidPlaylistName(std::string(251, 'a')));
@@ -26,6 +26,8 @@ TEST(SavedPlaylistNames, NamesThatLeaveTheFolderOrCannotBeFileNamesAreRefused) {
 TEST(SavedPlaylistNames, PathMustStandDirectlyInThePlaylistsFolder) {
   EXPECT_TRUE(IsSavedPlaylistPath("c:\\qrv30\\playlists\\rock.pm3"));
   EXPECT_TRUE(IsSavedPlaylistPath("C:\\QRV30\\Playlists\\.pm3"));
+  EXPECT_TRUE(IsSavedPlaylistPath("c:\\qrv30\\playlists\\..pm3"));
+  EXPECT_TRUE(IsSavedPlaylistPath("c:\\qrv30\\playlists\\...pm3"));
   EXPECT_FALSE(IsSavedPlaylistPath(""));
   EXPECT_FALSE(IsSavedPlaylistPath("c:\\qrv30\\playlists\\..\\last.lst.pm3"));
   EXPECT_FALSE(IsSavedPlaylistPath("c:\\qrv30\\playlists\\sub\\rock.pm3"));

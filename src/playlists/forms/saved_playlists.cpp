@@ -23,7 +23,8 @@ std::string SavedPlaylistPath(const std::string& name) {
 }
 
 bool IsValidPlaylistName(const std::string& name) {
-  if (name == "." || name == "..") return false;
+  // The extension always follows, so "." and ".." become the ordinary names "..pm3" and
+  // "...pm3"; only the characters below could lead out of the folder.
   if (name.size() + std::strlen(kPlaylistExtension) > kMaxFileNameBytes) return false;
   for (const char c : name) {
     if (IsForbiddenChar(static_cast<unsigned char>(c))) return false;
