@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <algorithm>
 #include <cstdint>
 
 #include "runtime/fs/drive_map.h"
@@ -68,6 +69,25 @@ TEST(Provisioning, BackgroundsAreBitmapsOfTheWindowsSize) {
     }
   }
   EXPECT_NE(backgrounds[0].bytes, backgrounds[1].bytes);
+}
+
+TEST(Provisioning, TheSeeThroughColourOfABackgroundIsOnlyItsCorner) {
+  // The main window shows its background as a transparent picture, which lets the window through
+  // wherever the bitmap has its bottom-left colour; elsewhere that colour would be a black speck.
+  for (const auto& background : MakeBackgrounds()) {
+    const std::string& bmp = background.bytes;
+    QImage image;
+    ASSERT_TRUE(
+        image.loadFromData(QByteArray(bmp.data(), static_cast<qsizetype>(bmp.size())), "BMP"));
+    image = image.convertToFormat(QImage::Format_RGB32);
+    const QRgb key = image.pixel(0, image.height() - 1);
+    int matches = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+      matches += static_cast<int>(std::count(line, line + image.width(), key));
+    }
+    EXPECT_EQ(matches, 1) << background.file_name;
+  }
 }
 
 TEST(Provisioning, CreatesTheDataFolderOnceAndNeverOverwrites) {

@@ -31,6 +31,23 @@ Rgb Mix(Rgb a, Rgb b, double t, double grain = 0) {
           Clamp(a.b + (b.b - a.b) * t + grain)};
 }
 
+bool operator==(Rgb a, Rgb b) {
+  return a.r == b.r && a.g == b.g && a.b == b.b;
+}
+
+// The main window shows its background as a transparent picture: the window shows through
+// wherever the bitmap has the colour of its bottom-left pixel. A texture would repeat that colour
+// here and there, each one a speck of the window's black; those pixels move one step of blue
+// away, which no eye tells apart, so that the corner alone shows through.
+void KeepSeeThroughColourToTheCorner(std::vector<Rgb>& pixels) {
+  const size_t corner = static_cast<size_t>(kBackgroundHeight - 1) * kBackgroundWidth;
+  const Rgb key = pixels[corner];
+  const unsigned char nudged = key.b < 255 ? key.b + 1 : key.b - 1;
+  for (size_t i = 0; i < pixels.size(); ++i) {
+    if (i != corner && pixels[i] == key) pixels[i].b = nudged;
+  }
+}
+
 std::string Draw(const std::function<Rgb(int x, int y, double u, double v)>& shade) {
   std::vector<Rgb> pixels;
   pixels.reserve(static_cast<size_t>(kBackgroundWidth) * kBackgroundHeight);
@@ -40,6 +57,7 @@ std::string Draw(const std::function<Rgb(int x, int y, double u, double v)>& sha
           shade(x, y, x / double(kBackgroundWidth - 1), y / double(kBackgroundHeight - 1)));
     }
   }
+  KeepSeeThroughColourToTheCorner(pixels);
   return EncodeBitmap(kBackgroundWidth, kBackgroundHeight, pixels);
 }
 
