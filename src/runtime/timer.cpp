@@ -8,9 +8,6 @@
 namespace qrv {
 
 Timer::Timer(QObject* parent) : QObject(parent) {
-  // Window timers were never exact to the millisecond; a coarse one lets the event loop serve
-  // several timers with one wake-up.
-  timer_.setTimerType(Qt::CoarseTimer);
   QObject::connect(&timer_, &QTimer::timeout, this, [this] { Tick(); });
 }
 
@@ -33,6 +30,7 @@ void Timer::SetOnTimer(std::function<void()> handler) {
 
 void Timer::Update() {
   timer_.stop();
+  timer_.setTimerType(interval_ >= kExactFrom ? Qt::PreciseTimer : Qt::CoarseTimer);
   if (enabled_ && interval_ > 0 && on_timer_) timer_.start(std::max(interval_, kMinimumInterval));
 }
 

@@ -36,6 +36,22 @@ TEST(Timer, TicksOnlyWhenEnabledWithAnIntervalAndAHandler) {
   EXPECT_EQ(ticks, stopped_at);
 }
 
+TEST(Timer, PeriodsOfASecondAndMoreKeepExactTime) {
+  // The player's advance poll (6.5 s) and restore delay (5 s) must not stray by a twentieth of
+  // their period; the display's short periods may share wake-ups.
+  const struct {
+    int interval;
+    bool exact;
+  } cases[] = {{1, false}, {250, false}, {999, false}, {1000, true}, {5000, true}, {6500, true}};
+  for (const auto& c : cases) {
+    Timer timer;
+    timer.SetOnTimer([] {});
+    timer.SetInterval(c.interval);
+    EXPECT_EQ(timer.IsExact(), c.exact) << c.interval;
+    EXPECT_TRUE(timer.IsTicking());
+  }
+}
+
 TEST(Timer, ShortIntervalsRunAtTheTenMillisecondFloor) {
   Timer timer;
   timer.SetInterval(1);

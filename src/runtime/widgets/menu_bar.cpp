@@ -1,6 +1,7 @@
 #include "menu_bar.h"
 
 #include <QMenu>
+#include <QProxyStyle>
 
 #include "runtime/guard.h"
 
@@ -26,7 +27,25 @@ void TMenuAction::Execute() {
   if (isEnabled()) trigger();
 }
 
+namespace {
+
+// The menu bar of the desktop the program comes from puts its entries edge to edge, each with its
+// own padding only; Qt's styles leave a gap before and between them.
+class EdgeToEdgeStyle : public QProxyStyle {
+ public:
+  int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                  const QWidget* widget) const override {
+    if (metric == PM_MenuBarItemSpacing || metric == PM_MenuBarHMargin) return 0;
+    return QProxyStyle::pixelMetric(metric, option, widget);
+  }
+};
+
+}  // namespace
+
 TActionMainMenuBar::TActionMainMenuBar(QWidget* parent) : QMenuBar(parent) {
+  auto* style = new EdgeToEdgeStyle;
+  style->setParent(this);
+  setStyle(style);
   // The bar sits inside the window's client area at a fixed place, not in a native menu bar.
   setNativeMenuBar(false);
   setAccessibleName(QStringLiteral("Menu"));

@@ -1,5 +1,6 @@
 #include "track_bar.h"
 
+#include <QKeyEvent>
 #include <algorithm>
 #include <utility>
 
@@ -20,6 +21,29 @@ TTrackBar::TTrackBar(QWidget* parent) : QSlider(Qt::Horizontal, parent) {
   // QSlider reports valueChanged only for real changes, from the user and the program alike.
   connect(this, &QSlider::valueChanged, this, [this](int) { RaiseChange(); });
   UpdateTickSpacing();
+}
+
+void TTrackBar::keyPressEvent(QKeyEvent* event) {
+  SliderAction action = SliderNoAction;
+  switch (event->key()) {
+    case Qt::Key_Up:
+      action = SliderSingleStepSub;
+      break;
+    case Qt::Key_Down:
+      action = SliderSingleStepAdd;
+      break;
+    case Qt::Key_PageUp:
+      action = SliderPageStepSub;
+      break;
+    case Qt::Key_PageDown:
+      action = SliderPageStepAdd;
+      break;
+    default:
+      QSlider::keyPressEvent(event);
+      return;
+  }
+  triggerAction(action);
+  event->accept();
 }
 
 void TTrackBar::RaiseChange() {

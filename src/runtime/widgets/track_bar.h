@@ -35,6 +35,9 @@ class TTrackBar : public QSlider {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  // Up and Page Up lower the position, Down and Page Down raise it, as the desktop the program
+  // comes from has it; Qt's slider moves the other way for them.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void UpdateTickSpacing();
