@@ -174,6 +174,36 @@ TEST_F(CdWindowTest, NextWhileStoppedMovesButKeepsTheTrackNumber) {
   EXPECT_EQ(TrackNr(), QStringLiteral("0"));
 }
 
+TEST_F(CdWindowTest, TheTrackNumberDoesNotFollowATrackChangeThatPlaybackMakes) {
+  window->DDMBitBtn1->Click();
+  Player().SetPosition(1 | (2 << 16));  // track 1, two seconds in: a second before its end
+  const QString before = TrackNr();
+  window->DDMBitBtn6->Click();
+  ASSERT_TRUE(WaitForMode(TMPModes::ModePlaying));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Track() == 2; }, kWaitMs));
+  EXPECT_EQ(TrackNr(), before);
+  EXPECT_TRUE(log.texts.empty());
+}
+
+TEST_F(CdWindowTest, HidingTheWindowLeavesTheDiscPlaying) {
+  window->Show();
+  OpenAndPlay();
+  window->Close();
+  EXPECT_FALSE(window->isVisible());
+  QTest::qWait(200);
+  EXPECT_EQ(Player().Mode(), TMPModes::ModePlaying);
+}
+
+TEST_F(CdWindowTest, ThePlayerItselfStaysOutOfSight) {
+  // The window drives the disc through its own buttons; the player's bar is never shown and
+  // opens no file of a list.
+  EXPECT_EQ(Player().VisibleButtons(), TButtonSet{TMPBtnType::btPlay});
+  EXPECT_FALSE(Player().Visible());
+  EXPECT_EQ(Player().MediaFileIndex(), -1);
+  window->Show();
+  EXPECT_FALSE(Player().isVisible());
+}
+
 TEST_F(CdWindowTest, PauseResumeAndStopCaptions) {
   OpenAndPlay();
   window->pause1->Click();
