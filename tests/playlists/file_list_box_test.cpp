@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QPixmap>
 #include <QTest>
+#include <cstdlib>
 
 #include "runtime/exceptions.h"
 #include "runtime/fs/drive_map.h"
@@ -251,14 +252,44 @@ TEST_F(FileListBoxTest, AVanishedFolderKeepsItsEntriesUntilTheNextRead) {
   EXPECT_EQ(list_->Count(), 2);
 }
 
+// Runs the rest of a test as an unprivileged user, as root reads every folder whatever its
+// rights. The real and effective ids change, as access checks read the real one; the saved ids
+// stay root's, so that the destructor can take them back.
+class AsUnprivilegedUser {
+ public:
+  static constexpr uid_t kNobody = 65534;
+  explicit AsUnprivilegedUser(const std::string& root) {
+    if (::geteuid() != 0) return;
+    // The temporary prefix is private to its creator; the stand-in user must reach into it.
+    ::chmod(root.c_str(), 0755);
+    if (::setresgid(kNobody, kNobody, 0) != 0) return;
+    switched_ = ::setresuid(kNobody, kNobody, 0) == 0;
+    if (!switched_ && ::setresgid(0, 0, 0) != 0) std::abort();
+  }
+  ~AsUnprivilegedUser() {
+    if (!switched_) return;
+    if (::setresuid(0, 0, 0) != 0 || ::setresgid(0, 0, 0) != 0) std::abort();
+  }
+  bool Ok() const { return switched_ || ::geteuid() != 0; }
+
+ private:
+  bool switched_ = false;
+};
+
 TEST_F(FileListBoxTest, AFolderThatDeniesAccessListsNothingAndRaisesNothing) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root reads every folder";
   prefix_.MakeDir("locked");
+  prefix_.WriteFile("locked/secret.mp3", "x");
   const std::string host = prefix_.DriveC() + "/locked";
   ASSERT_EQ(::chmod(host.c_str(), 0), 0);
-  ShowAt("c:\\music");
-  list_->SelectPath("c:\\locked");
-  EXPECT_EQ(list_->Folder(), "c:\\music");
+  {
+    AsUnprivilegedUser user(prefix_.Root());
+    if (!user.Ok()) GTEST_SKIP() << "no unprivileged user to run as";
+    ShowAt("c:\\music");
+    const auto before = Entries();
+    list_->SelectPath("c:\\locked");
+    EXPECT_EQ(list_->Folder(), "c:\\music");
+    EXPECT_EQ(Entries(), before);
+  }
   ::chmod(host.c_str(), 0755);
 }
 

@@ -146,6 +146,18 @@ TEST_F(SaveOpenTest, DotNamesAreOrdinaryOnceTheExtensionFollows) {
   }
 }
 
+TEST_F(SaveOpenTest, CancelInTheSaveWindowWritesNothing) {
+  Form1->Label6->SetCaption(QStringLiteral("Last Saved"));
+  const auto before = Snapshot();
+  save_->Show();
+  QTest::keyClicks(save_->LabeledEdit1, QStringLiteral("kept"));
+  Click(save_->dxButton2);
+  EXPECT_FALSE(save_->isVisible());
+  EXPECT_TRUE(errors_.empty());
+  EXPECT_EQ(Snapshot(), before);
+  EXPECT_EQ(Form1->Label6->Caption(), "Last Saved");
+}
+
 TEST_F(SaveOpenTest, DriveRootReadsBackWithItsBackslashAndOpens) {
   Form1->playlist1->SelectPath("c:\\");
   ASSERT_EQ(Form1->playlist1->Folder(), "c:\\");
