@@ -71,11 +71,12 @@ void Tcdplayer::CreatePlayer() {
   cdplayer1->SetMediaFileIndex(-1);
   cdplayer1->SetVisible(false);
 
-  // The track display runs from start-up for the whole run, whether the window is shown or not.
+  // The track display ticks while the window is shown (see showEvent); a hidden window costs
+  // no wake-ups.
   Timer1 = new Timer(this);
+  Timer1->SetEnabled(false);
   Timer1->SetInterval(1000);
   Timer1->SetOnTimer([this] { Timer1Timer(Timer1); });
-  Timer1->SetEnabled(true);
 }
 
 }  // namespace qrv

@@ -6,6 +6,7 @@
 #include "engine/orb_player.h"
 #include "main_background.h"
 #include "runtime/fonts.h"
+#include "runtime/guard.h"
 #include "runtime/timer.h"
 #include "runtime/widgets/label.h"
 #include "runtime/widgets/picture.h"
@@ -47,6 +48,17 @@ Tcdplayer::~Tcdplayer() = default;
 void Tcdplayer::FormShow() {
   // The window shows the main window's background as it stands at this moment.
   if (TImage* background = MainBackground()) Image1->SetPicture(background->Picture());
+}
+
+void Tcdplayer::showEvent(QShowEvent* event) {
+  TForm::showEvent(event);
+  Guard([this] { Timer1Timer(Timer1); });
+  Timer1->SetEnabled(true);
+}
+
+void Tcdplayer::hideEvent(QHideEvent* event) {
+  TForm::hideEvent(event);
+  Timer1->SetEnabled(false);
 }
 
 void Tcdplayer::DDMBitBtn1Click(QObject*) {

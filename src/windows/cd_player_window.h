@@ -55,6 +55,10 @@ class Tcdplayer : public TForm {
 
  protected:
   void FormShow() override;
+  // The track display ticks only while the window can be seen; it is brought up to date the
+  // moment the window appears, minimised windows included.
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
   void CreateDecoration();

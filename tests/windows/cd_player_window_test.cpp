@@ -238,13 +238,25 @@ TEST_F(CdWindowTest, PlayResetsThePauseCaption) {
   EXPECT_TRUE(WaitForMode(TMPModes::ModePlaying));
 }
 
-TEST(CdWindow, TrackNumberShowsZeroOneSecondAfterCreationEvenWhenHidden) {
+TEST(CdWindow, TheTrackDisplayTicksOnlyWhileShownAndIsRightTheMomentItAppears) {
   test::TempPrefix prefix;
   Tcdplayer window;
+  EXPECT_FALSE(window.Timer1->IsTicking());
   EXPECT_TRUE(window.Label3->Caption().isEmpty());
   EXPECT_TRUE(window.Label1->Caption().isEmpty());
-  EXPECT_TRUE(QTest::qWaitFor([&] { return window.Label3->Caption() == "0"; }, 3000));
-  EXPECT_FALSE(window.isVisible());
+  window.Show();
+  EXPECT_EQ(window.Label3->Caption(), "0");
+  EXPECT_TRUE(window.Timer1->IsTicking());
+  EXPECT_EQ(window.Timer1->Interval(), 1000);
+  window.Close();
+  EXPECT_FALSE(window.Timer1->IsTicking());
+}
+
+TEST_F(CdWindowTest, AJumpMadeWhileHiddenShowsWhenTheWindowAppears) {
+  OpenAndPlay();
+  window->DDMBitBtn4->Click();
+  window->Show();
+  EXPECT_EQ(window->Label3->Caption(), "2");
 }
 
 TEST(CdWindow, ShowingCopiesTheMainBackgroundOfThatMoment) {
