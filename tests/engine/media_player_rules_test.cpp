@@ -65,6 +65,26 @@ TEST_F(PlayerRules, EachButtonLeavesItsOwnSetOfUsableButtons) {
   }
 }
 
+TEST_F(PlayerRules, TheEndOfPlaybackTakesAwayPauseAndStop) {
+  for (const bool auto_enable : {true, false}) {
+    SCOPED_TRACE(auto_enable);
+    OpenEverythingDevice();
+    ClickOn(B::btPlay);
+    const TButtonSet while_playing = player->AutoEnabledButtons();
+    ASSERT_TRUE(while_playing.Contains(B::btStop));
+    player->SetAutoEnable(auto_enable);
+    driver.Advance(script().length);
+    QCoreApplication::sendPostedEvents(player.get());
+    ASSERT_EQ(player->Mode(), TMPModes::ModeStopped);
+    const TButtonSet after = player->AutoEnabledButtons();
+    EXPECT_EQ(after.Contains(B::btPause), !auto_enable);
+    EXPECT_EQ(after.Contains(B::btStop), !auto_enable);
+    EXPECT_EQ(after.Contains(B::btPlay), auto_enable);
+    EXPECT_EQ(after.Contains(B::btRecord), auto_enable);
+    player->SetAutoEnable(true);
+  }
+}
+
 TEST_F(PlayerRules, ModeIsTheDevicesModeCodeCountedFrom524) {
   OpenFile();
   const std::pair<uint32_t, TMPModes> modes[] = {
