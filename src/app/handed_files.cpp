@@ -49,16 +49,18 @@ void TForm1::LoadFile(const std::string& path) {
 }
 
 void TForm1::EnterChosenFolder(const std::string& folder) {
-  PlaylistChosen();
   playlist1->SelectPath(folder);
   // The list stays where it was when it cannot enter a folder, and says nothing.
   if (!SameTextIgnoringCase(playlist1->Folder(), fs::ExpandFileName(folder))) {
     throw EInOutError(EInOutError::kAccessDenied);
   }
+  PlaylistChosen();
+  // The restore, when it is still to come, leaves this folder and the title alone. A path that
+  // could not be opened leaves the restore to bring back the last session's playlist.
+  handed_ = true;
 }
 
 void TForm1::OpenHanded(const HandedPath& handed) {
-  handed_ = true;
   const std::string& path = handed.windows;
   if (path.empty()) throw EFOpenError(handed.shown);
   if (fs::DirectoryExists(path)) {

@@ -68,7 +68,6 @@ int main(int argc, char** argv) {
     const QByteArray& argument = command_line.argument;
     qrv::HandedPath handed = qrv::HandedArgument(
         std::string_view(argument.constData(), static_cast<size_t>(argument.size())), {});
-    g_main_form->MarkHanded();
     QTimer::singleShot(0, g_main_form, [handed = std::move(handed)] {
       if (g_main_form) qrv::Guard([&] { g_main_form->OpenHanded(handed); });
     });

@@ -163,8 +163,6 @@ class TForm1 : public TForm {
   // moves to its folder; a file there is played as a click on it plays it, one the playlist
   // does not list as the open-file window loads it, followed by "Play". Throws on failure.
   void OpenHanded(const struct HandedPath& handed);
-  // The program was started with a file or folder: the restore leaves the playlist alone.
-  void MarkHanded() { handed_ = true; }
   // Play from a remote control: with a medium open the "Play" button, with none the playlist's
   // selected (or first) item as a click on it; with an empty playlist nothing.
   void PlayRemotely();
@@ -199,7 +197,7 @@ class TForm1 : public TForm {
   void PaceDisplay(bool playing);
   void FollowPosition(bool playing, int64_t position);
 
-  // Points the playlist at a folder the user chose, and fails when the list could not enter it.
+  // Points the playlist at a folder handed in, and fails when the list could not enter it.
   void EnterChosenFolder(const std::string& folder);
   // Whether the restore brought the list to the folder that "last.lst" names.
   bool RestoredStoredFolder(const std::string& line);

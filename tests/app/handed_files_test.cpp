@@ -66,6 +66,16 @@ TEST(CommandLine, OptionsEndTheProgramAndTheFirstFileCounts) {
   EXPECT_FALSE(read.exit_code);
   EXPECT_EQ(read.argument, QByteArray("a.mp3"));
 
+  // A thousand files: the first is the one.
+  std::vector<std::string> names(1000);
+  std::vector<const char*> many{"quorvin"};
+  for (size_t i = 0; i < names.size(); ++i) {
+    names[i] = "song " + std::to_string(i) + ".mp3";
+    many.push_back(names[i].c_str());
+  }
+  EXPECT_EQ(ReadCommandLine(static_cast<int>(many.size()), many.data()).argument,
+            QByteArray("song 0.mp3"));
+
   const char* dashed[] = {"quorvin", "--", "-x.mp3"};
   EXPECT_EQ(ReadCommandLine(3, dashed).argument, QByteArray("-x.mp3"));
   const char* unknown[] = {"quorvin", "--frobnicate"};
@@ -85,7 +95,6 @@ TEST_F(Handed, AFileInThePlaylistPlaysAsAClickOnItAndTheRestoreLeavesIt) {
   ASSERT_TRUE(fs::SetCurrentDir("c:\\"));
   StartProgram();
   Main().playlist1->SelectPath("c:\\");
-  Main().MarkHanded();
   Guard([&] { Main().OpenHanded(Argument(Prefix().DriveC() + "/music/02 Two.mp3")); });
   EXPECT_TRUE(TakeMessages().empty());
   EXPECT_EQ(Main().playlist1->Folder(), "c:\\music");
@@ -131,6 +140,27 @@ TEST_F(Handed, AFolderBecomesThePlaylistAndBadPathsGiveOneMessageEach) {
     ASSERT_EQ(messages.size(), 1u) << bad;
     EXPECT_EQ(messages[0], "Cannot open file " + handed.shown + ".") << bad;
     EXPECT_EQ(Main().playlist1->Folder(), "c:\\empty folder") << bad;
+  }
+}
+
+TEST_F(Handed, APathThatCouldNotBeOpenedLeavesTheRestoreToBringBackTheLastPlaylist) {
+  Prefix().MakeDir("other");
+  Prefix().WriteFile("qrv30/last.lst", "c:\\other\r\n");
+  StartProgram();
+  Guard([&] { Main().OpenHanded(Argument("c:\\music\\missing.mp3")); });
+  EXPECT_EQ(TakeMessages().size(), 1u);
+  Main().Timer3Timer(Main().Timer3);
+  EXPECT_EQ(Main().playlist1->Folder(), "c:\\other");
+  EXPECT_EQ(Main().title1->Caption(), QString());
+}
+
+TEST_F(Handed, AFifoOrADeviceNodeAnswersAtOnceWithOneMessageAtMost) {
+  const std::string fifo = Prefix().MakeFifo("music/04 Pipe.mp3");
+  ASSERT_FALSE(fifo.empty());
+  StartProgram();
+  for (const std::string& path : {fifo, std::string("/dev/null")}) {
+    Guard([&] { Main().OpenHanded(Argument(path)); });
+    EXPECT_LE(TakeMessages().size(), 1u) << path;
   }
 }
 
