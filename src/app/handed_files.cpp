@@ -92,7 +92,9 @@ void TForm1::PlayRemotely() {
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
-  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+  // Only files of this machine are taken; a link dragged from a browser is refused at once.
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (!urls.isEmpty() && urls.front().isLocalFile()) event->acceptProposedAction();
 }
 
 void TForm1::dropEvent(QDropEvent* event) {

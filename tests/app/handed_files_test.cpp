@@ -1,6 +1,7 @@
 // Files and folders handed to the player from outside (command line, drop, session bus), the
 // remote "Play" with nothing open, and which folder "last.lst" keeps after them.
 #include <QCoreApplication>
+#include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
@@ -172,6 +173,15 @@ TEST_F(Handed, ADropOpensTheFirstFileDropped) {
        QUrl::fromLocalFile(QString::fromStdString(Prefix().DriveC() + "/music/01 One.mp3"))});
   QDropEvent drop(QPointF(100, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   EXPECT_TRUE(Main().acceptDrops());
+  QDragEnterEvent enter(QPoint(100, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  static_cast<QObject&>(Main()).event(&enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QMimeData link;
+  link.setUrls({QUrl(QStringLiteral("https://example.org/a.mp3"))});
+  QDragEnterEvent refused(QPoint(100, 300), Qt::CopyAction, &link, Qt::LeftButton, Qt::NoModifier);
+  refused.setAccepted(false);
+  static_cast<QObject&>(Main()).event(&refused);
+  EXPECT_FALSE(refused.isAccepted());
   // Delivered to the window directly: without a drag in progress the application does not route
   // a drop.
   static_cast<QObject&>(Main()).event(&drop);
