@@ -10,6 +10,7 @@
 #include "playlists/forms/open_file_window.h"
 #include "playlists/forms/open_playlist_window.h"
 #include "playlists/forms/save_playlist_window.h"
+#include "playlists/path_analysis.h"
 #include "runtime/application.h"
 #include "runtime/exceptions.h"
 #include "runtime/fonts.h"
@@ -216,8 +217,8 @@ bool TForm1::RestoredStoredFolder(const std::string& line) {
   // A relative line is taken against whatever folder the list happens to be on, which is not
   // the folder that was stored.
   if (!IsAbsolutePath(line)) return false;
-  const std::string expected =
-      fs::FileExists(line) ? FolderOfFile(fs::ExpandFileName(line)) : fs::ExpandFileName(line);
+  // The folder part as the list reads it: a file's folder, a share through its drive.
+  const std::string expected = fs::ExpandFileName(AnalysePath(line).FolderPath());
   return SameTextIgnoringCase(playlist1->Folder(), expected);
 }
 
