@@ -28,8 +28,8 @@ build: $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
 # Turns the tests and benchmarks on in the build folder, configuring only when they are off.
-with-tests: $(BUILD)/CMakeCache.txt
-	@grep -q '^QRV_BUILD_TESTS:BOOL=ON$$' $(BUILD)/CMakeCache.txt || \
+with-tests: deps
+	@grep -qs '^QRV_BUILD_TESTS:BOOL=ON$$' $(BUILD)/CMakeCache.txt || \
 	  cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DQRV_BUILD_TESTS=ON
 	cmake --build $(BUILD) -j $(JOBS)
 
