@@ -1,8 +1,10 @@
 // Files and folders handed to the player from outside (command line, drop, session bus), the
 // remote "Play" with nothing open, and which folder "last.lst" keeps after them.
 #include <QCoreApplication>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QUrl>
@@ -10,6 +12,7 @@
 #include "app/command_line.h"
 #include "app/handed_path.h"
 #include "main_window_fixture.h"
+#include "playlists/forms/first_run_window.h"
 #include "playlists/forms/new_playlist_window.h"
 #include "playlists/forms/open_file_window.h"
 #include "runtime/fs/drive_map.h"
@@ -124,6 +127,20 @@ TEST_F(Handed, AKindThePlaylistDoesNotListIsLoadedAsOpenFileDoesAndPlayed) {
   EXPECT_FALSE(Main().Timer2->Enabled());
   EXPECT_EQ(Main().playlist1->Count(), 3);
   EXPECT_TRUE(TakeMessages().empty());
+  // A first run (no last.lst) handed a file shows no prompt; the title stays.
+  Main().Timer3Timer(Main().Timer3);
+  EXPECT_FALSE(Form5->isVisible());
+  EXPECT_EQ(Main().title1->Caption(), QStringLiteral("tune.mid"));
+}
+
+TEST_F(Handed, AHostPathBelowALinkedDriveIsReadThroughThatDrive) {
+  Prefix().MakeDir("elsewhere/deep");
+  QDir().mkpath(QString::fromStdString(Prefix().Root() + "/dosdevices"));
+  ASSERT_TRUE(QFile::link(QString::fromStdString(Prefix().DriveC() + "/elsewhere"),
+                          QString::fromStdString(Prefix().Root() + "/dosdevices/m:")));
+  fs::ResetState();
+  EXPECT_EQ(Argument(Prefix().DriveC() + "/elsewhere/deep/a.mp3").windows, "m:\\deep\\a.mp3");
+  EXPECT_EQ(Argument(Prefix().DriveC() + "/music").windows, "c:\\music");
 }
 
 TEST_F(Handed, AFolderBecomesThePlaylistAndBadPathsGiveOneMessageEach) {
