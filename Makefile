@@ -8,14 +8,29 @@ FUZZ_TARGETS = tag_block path_analysis first_line
 # Leaks are checked everywhere; only the system libraries' own one-time allocations are waived.
 LSAN_ENV = LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# A compiler cache, when one is installed, makes a build after a fresh clone cheap.
+CCACHE := $(shell command -v ccache 2>/dev/null)
+ifneq ($(CCACHE),)
+CMAKE_FLAGS += -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+endif
 
-.PHONY: deps build run test test-sanitize fuzz bench clean install deb
+.PHONY: deps build with-tests run test test-sanitize fuzz bench clean install deb
 
 deps:
 	@scripts/install-deps
 
-build: deps
-	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+# Configured once, when the build folder is new, without the tests and benchmarks; after that
+# `cmake --build` configures again by itself whenever a CMake file changed.
+$(BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DQRV_BUILD_TESTS=OFF
+
+build: $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+# Turns the tests and benchmarks on in the build folder, configuring only when they are off.
+with-tests: deps
+	@grep -qs '^QRV_BUILD_TESTS:BOOL=ON$$' $(BUILD)/CMakeCache.txt || \
+	  cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DQRV_BUILD_TESTS=ON
 	cmake --build $(BUILD) -j $(JOBS)
 
 # The drive table the player uses, and the demo folder a first run starts in.
@@ -42,12 +57,12 @@ install: build
 deb: build
 	cd $(BUILD) && cpack -G DEB
 
-test: build
+test: with-tests
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 test-sanitize:
 	@scripts/install-deps --sanitize
-	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQRV_SANITIZE=ON
+	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQRV_SANITIZE=ON -DQRV_BUILD_TESTS=ON
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	$(MAKE) fuzz
 	cd $(SAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 $(LSAN_ENV) \
@@ -67,8 +82,7 @@ fuzz:
 	    -print_final_stats=1 $(FUZZ_BUILD)/corpus/$$t; \
 	done
 
-bench: build
-	cmake --build $(BUILD) -j $(JOBS) --target all
+bench: with-tests
 	@for b in $(BUILD)/bench/*/bench_*; do [ -x "$$b" ] && "$$b"; done
 	@if command -v audacious >/dev/null && command -v mpv >/dev/null && command -v pulseaudio >/dev/null; then \
 	  QRV_BUILD_DIR=$(BUILD) bench/peers; \

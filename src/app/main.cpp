@@ -1,10 +1,17 @@
 #include <QApplication>
 #include <QDBusConnection>
+#include <QDir>
+#include <QFile>
+#include <QTimer>
 #include <cstdlib>
 
+#include "command_line.h"
+#include "handed_path.h"
 #include "main_window.h"
 #include "mpris_service.h"
 #include "runtime/fs/stop_signals.h"
+#include "runtime/guard.h"
+#include "single_instance.h"
 #include "start_up.h"
 
 namespace {
@@ -24,7 +31,16 @@ void CloseMainForm() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const auto code = qrv::AnswerInfoOptions(argc, argv)) return *code;
   QApplication app(argc, argv);
+  // Qt has taken its own options out of argv by now.
+  const qrv::CommandLine command_line = qrv::ReadCommandLine(argc, argv);
+  if (command_line.exit_code) return *command_line.exit_code;
+  // A player already running in this session takes the file, and this start ends.
+  if (qrv::HandToRunningPlayer(QDBusConnection::sessionBus(),
+                               QFile::encodeName(QDir::currentPath()), command_line.argument)) {
+    return 0;
+  }
   QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopEntry));
   // Closing the main window ends the program even while other windows are open.
   QApplication::setQuitOnLastWindowClosed(false);
@@ -46,6 +62,16 @@ int main(int argc, char** argv) {
   stop_signals.Listen();
   qrv::MprisService mpris(*g_main_form, QDBusConnection::sessionBus(),
                           QString::fromLatin1(kDesktopEntry));
+  // The file named on the command line opens once the message loop runs, so that an error box
+  // about it is shown over the finished window.
+  if (!command_line.argument.isEmpty()) {
+    const QByteArray& argument = command_line.argument;
+    qrv::HandedPath handed = qrv::HandedArgument(
+        std::string_view(argument.constData(), static_cast<size_t>(argument.size())), {});
+    QTimer::singleShot(0, g_main_form, [handed = std::move(handed)] {
+      if (g_main_form) qrv::Guard([&] { g_main_form->OpenHanded(handed); });
+    });
+  }
   const int code = QApplication::exec();
   g_main_form = nullptr;
   return code;

@@ -3,15 +3,18 @@
 #include <algorithm>
 
 #include "engine/orb_player.h"
+#include "handed_path.h"
 #include "playlists/file_list_box.h"
 #include "playlists/forms/first_run_window.h"
 #include "playlists/forms/new_playlist_window.h"
 #include "playlists/forms/open_file_window.h"
 #include "playlists/forms/open_playlist_window.h"
 #include "playlists/forms/save_playlist_window.h"
+#include "playlists/path_analysis.h"
 #include "runtime/application.h"
 #include "runtime/exceptions.h"
 #include "runtime/fonts.h"
+#include "runtime/fs/drive_map.h"
 #include "runtime/fs/file_ops.h"
 #include "runtime/fs/text_file.h"
 #include "runtime/paths.h"
@@ -96,7 +99,9 @@ void TForm1::FormCreate() {
   newlist->setEnabled(true);
   // Until the restore has brought the stored folder back, the list shows the start folder;
   // writing that at close would throw away the user's playlist.
-  if (fs::FileExists(kLastListPath)) kept_list_folder_ = playlist1->Folder();
+  keep_stored_list_ = fs::FileExists(kLastListPath);
+  // Files and folders dragged from a file manager are handed in.
+  setAcceptDrops(true);
 }
 
 void TForm1::FormShow() {
@@ -120,10 +125,8 @@ void TForm1::FormClose(CloseAction& action) {
   // intact (it is replaced in one step), and a window that refused to close while its data
   // folder is unusable would leave the user no way out.
   // When the stored folder never came back and the user chose no other, the file stays.
-  const bool keep_stored =
-      kept_list_folder_ && SameTextIgnoringCase(*kept_list_folder_, playlist1->Folder());
   try {
-    if (!keep_stored) {
+    if (!keep_stored_list_) {
       Rich1->Clear();
       Rich1->AddLine(playlist1->Folder());
       Rich1->SaveToFile(kLastListPath);
@@ -184,6 +187,8 @@ void TForm1::Timer3Timer(QObject*) {
   // The restore then waits for its next period instead of reaching for a window not yet made.
   if (!Form5) return;
   Timer3->SetEnabled(false);
+  // The player was started with a file or folder: that is the playlist now, and its title stays.
+  if (handed_) return;
   title1->SetCaption(QString());
   if (!fs::FileExists(kLastListPath)) {
     Form5->ShowModal();
@@ -191,17 +196,30 @@ void TForm1::Timer3Timer(QObject*) {
   }
   const std::string folder = ReadFirstLine(kLastListPath);
   if (folder.empty()) {
-    kept_list_folder_.reset();
+    keep_stored_list_ = false;
     return;
   }
   playlist1->SelectPath(folder);
+  if (RestoredStoredFolder(folder)) {
+    keep_stored_list_ = false;
+    return;
+  }
   // The list itself stays silent about a folder it cannot enter; the restore tells the user why
   // the playlist did not come back, and the stored folder is kept for a later run.
+  if (!IsAbsolutePath(folder)) throw EInOutError(EInOutError::kInvalidName);
   if (!fs::DirectoryExists(folder) && !fs::FileExists(folder)) {
-    kept_list_folder_ = playlist1->Folder();
     throw EInOutError(EInOutError::kPathNotFound);
   }
-  kept_list_folder_.reset();
+  throw EInOutError(EInOutError::kAccessDenied);
+}
+
+bool TForm1::RestoredStoredFolder(const std::string& line) {
+  // A relative line is taken against whatever folder the list happens to be on, which is not
+  // the folder that was stored.
+  if (!IsAbsolutePath(line)) return false;
+  // The folder part as the list reads it: a file's folder, a share through its drive.
+  const std::string expected = fs::ExpandFileName(AnalysePath(line).FolderPath());
+  return SameTextIgnoringCase(playlist1->Folder(), expected);
 }
 
 namespace {

@@ -155,6 +155,20 @@ class TForm1 : public TForm {
   // The step of "<<" and ">>" with any step; remote controls seek through it.
   void SkipBy(int delta);
 
+  // Loads one file into the player as the open-file window's "Ok" does: the advance off, the
+  // tag and the medium read, title and artist shown, the transport as at start-up. It does not
+  // play.
+  void LoadFile(const std::string& path);
+  // A file or folder handed in from outside (command line, drop, session bus). The playlist
+  // moves to its folder; a file there is played as a click on it plays it, one the playlist
+  // does not list as the open-file window loads it, followed by "Play". Throws on failure.
+  void OpenHanded(const struct HandedPath& handed);
+  // Play from a remote control: with a medium open the "Play" button, with none the playlist's
+  // selected (or first) item as a click on it; with an empty playlist nothing.
+  void PlayRemotely();
+  // The user chose a playlist folder or a file; from now on "last.lst" is written at close.
+  void PlaylistChosen() { keep_stored_list_ = false; }
+
  signals:
   // The window has closed; since it is the main window, the program ends.
   void Closed();
@@ -165,6 +179,8 @@ class TForm1 : public TForm {
   void FormCreate() override;
   void FormShow() override;
   void FormClose(CloseAction& action) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void CreateDecoration();
@@ -181,10 +197,17 @@ class TForm1 : public TForm {
   void PaceDisplay(bool playing);
   void FollowPosition(bool playing, int64_t position);
 
+  // Points the playlist at a folder handed in, and fails when the list could not enter it.
+  void EnterChosenFolder(const std::string& folder);
+  // Whether the restore brought the list to the folder that "last.lst" names.
+  bool RestoredStoredFolder(const std::string& line);
+
   QString time_separator_;
-  // The folder the list showed while the stored playlist folder was not restored (not yet, or it
-  // could not be entered). Closing on this folder leaves "last.lst" as it is.
-  std::optional<std::string> kept_list_folder_;
+  // While the stored playlist folder was not restored (not yet, or it could not be entered) and
+  // the user chose no folder, closing leaves "last.lst" as it is.
+  bool keep_stored_list_ = false;
+  // A file or folder was handed in: the restore leaves the playlist and the title alone.
+  bool handed_ = false;
   // The whole second the time display shows now.
   int64_t shown_second_ = 0;
   QElapsedTimer since_command_;  // since the player was last commanded; not started before

@@ -1,10 +1,13 @@
 #include "mpris_adaptors.h"
 
 #include <QApplication>
+#include <QDBusConnection>
+#include <QDBusError>
 #include <algorithm>
 
 #include "controls/bit_btn.h"
 #include "engine/orb_player.h"
+#include "handed_path.h"
 #include "main_window.h"
 #include "mpris_service.h"
 #include "runtime/guard.h"
@@ -40,7 +43,35 @@ void MoveThumb(TForm1& form, int64_t target_ms) {
   bar.SetPosition(static_cast<int>(std::clamp<int64_t>(target_ms, 0, bar.Max())));
 }
 
+// Brings the main window forward, or the modal window above it that the user has to answer first.
+void RaiseMainWindow(TForm1& form) {
+  if (form.isMinimized()) form.showNormal();
+  if (QWidget* modal = QApplication::activeModalWidget()) {
+    modal->raise();
+    modal->activateWindow();
+  } else {
+    form.Show();
+  }
+}
+
+// A handed path, opened from the event loop; a failure is shown as a click's would be.
+void OpenLater(MprisService& service, HandedPath handed) {
+  service.Later([&service, handed = std::move(handed)] {
+    Guard([&] { service.Form().OpenHanded(handed); });
+  });
+}
+
 }  // namespace
+
+QStringList HandedMimeTypes() {
+  return {QStringLiteral("audio/mpeg"),     QStringLiteral("audio/x-mpeg"),
+          QStringLiteral("audio/mp2"),      QStringLiteral("audio/x-mp2"),
+          QStringLiteral("audio/mp3"),      QStringLiteral("audio/x-mp3"),
+          QStringLiteral("audio/wav"),      QStringLiteral("audio/x-wav"),
+          QStringLiteral("audio/vnd.wave"), QStringLiteral("audio/midi"),
+          QStringLiteral("audio/x-midi"),   QStringLiteral("video/x-msvideo"),
+          QStringLiteral("video/avi"),      QStringLiteral("video/mpeg")};
+}
 
 MprisRootAdaptor::MprisRootAdaptor(MprisService& service)
     : QDBusAbstractAdaptor(&service), service_(service) {}
@@ -57,18 +88,12 @@ QString MprisRootAdaptor::DesktopEntry() const {
   return service_.DesktopEntry();
 }
 
+QStringList MprisRootAdaptor::SupportedMimeTypes() const {
+  return HandedMimeTypes();
+}
+
 void MprisRootAdaptor::Raise() {
-  service_.Later([this] {
-    TForm1& form = service_.Form();
-    if (form.isMinimized()) form.showNormal();
-    // A modal window stands above the main window and is what the user has to answer first.
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-      modal->raise();
-      modal->activateWindow();
-    } else {
-      form.Show();
-    }
-  });
+  service_.Later([this] { RaiseMainWindow(service_.Form()); });
 }
 
 void MprisRootAdaptor::Quit() {
@@ -127,7 +152,15 @@ void MprisPlayerAdaptor::Previous() {
 }
 
 void MprisPlayerAdaptor::PlayPause() {
-  service_.Later([this] { Press(service_.Form().pause1); });
+  service_.Later([this] {
+    TForm1& form = service_.Form();
+    // With nothing open there is nothing to pause: the key starts the playlist instead.
+    if (!form.mp31->DeviceOpen()) {
+      if (RemotelyUsable(form.DDMBitBtn6)) Guard([&] { form.PlayRemotely(); });
+      return;
+    }
+    Press(form.pause1);
+  });
 }
 
 void MprisPlayerAdaptor::Pause() {
@@ -143,7 +176,32 @@ void MprisPlayerAdaptor::Stop() {
 }
 
 void MprisPlayerAdaptor::Play() {
-  service_.Later([this] { Press(service_.Form().DDMBitBtn6); });
+  service_.Later([this] {
+    TForm1& form = service_.Form();
+    if (RemotelyUsable(form.DDMBitBtn6)) Guard([&] { form.PlayRemotely(); });
+  });
+}
+
+void MprisPlayerAdaptor::OpenUri(const QString& Uri, const QDBusMessage& message) {
+  const QByteArray bytes = Uri.toUtf8();
+  HandedPath handed = HandedUri(std::string_view(bytes.constData(), bytes.size()));
+  if (handed.foreign_scheme) {
+    message.setDelayedReply(true);
+    service_.Bus().send(message.createErrorReply(
+        QDBusError::NotSupported, QStringLiteral("Only file:// URIs can be opened: %1").arg(Uri)));
+    return;
+  }
+  OpenLater(service_, std::move(handed));
+}
+
+HandOverAdaptor::HandOverAdaptor(MprisService& service)
+    : QDBusAbstractAdaptor(&service), service_(service) {}
+
+void HandOverAdaptor::HandOver(const QByteArray& directory, const QByteArray& argument) {
+  service_.Later([this] { RaiseMainWindow(service_.Form()); });
+  if (argument.isEmpty()) return;
+  OpenLater(service_, HandedArgument(std::string_view(argument.constData(), argument.size()),
+                                     std::string_view(directory.constData(), directory.size())));
 }
 
 void MprisPlayerAdaptor::Seek(qlonglong Offset) {

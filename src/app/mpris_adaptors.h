@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDBusAbstractAdaptor>
+#include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QStringList>
 #include <QVariantMap>
@@ -29,8 +30,8 @@ class MprisRootAdaptor : public QDBusAbstractAdaptor {
   bool HasTrackList() const { return false; }
   QString Identity() const;
   QString DesktopEntry() const;
-  QStringList SupportedUriSchemes() const { return {}; }
-  QStringList SupportedMimeTypes() const { return {}; }
+  QStringList SupportedUriSchemes() const { return {QStringLiteral("file")}; }
+  QStringList SupportedMimeTypes() const;
 
  public slots:
   void Raise();
@@ -85,7 +86,8 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
   void Play();
   void Seek(qlonglong Offset);
   void SetPosition(const QDBusObjectPath& TrackId, qlonglong Position);
-  void OpenUri(const QString&) {}
+  // Only this machine's files: any other scheme is refused with an error and changes nothing.
+  void OpenUri(const QString& Uri, const QDBusMessage& message);
 
  signals:
   void Seeked(qlonglong Position);
@@ -93,5 +95,28 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
  private:
   MprisService& service_;
 };
+
+// The program's own interface, through which a second start hands its command line to the player
+// that is already running.
+class HandOverAdaptor : public QDBusAbstractAdaptor {
+  Q_OBJECT
+  Q_CLASSINFO("D-Bus Interface", "org.quorvin.QuorvinPro")
+
+ public:
+  static constexpr const char* kInterface = "org.quorvin.QuorvinPro";
+
+  explicit HandOverAdaptor(MprisService& service);
+
+ public slots:
+  // Raises the main window and, when argument is not empty, opens it as the command line
+  // would, relative host paths taken against directory (both in the host's bytes).
+  void HandOver(const QByteArray& directory, const QByteArray& argument);
+
+ private:
+  MprisService& service_;
+};
+
+// The media types the desktop entry declares.
+QStringList HandedMimeTypes();
 
 }  // namespace qrv

@@ -15,6 +15,7 @@ MprisService::MprisService(TForm1& form, QDBusConnection bus, QString desktop_en
   if (!bus_.isConnected()) return;
   new MprisRootAdaptor(*this);
   new MprisPlayerAdaptor(*this);
+  new HandOverAdaptor(*this);
   if (!bus_.registerObject(QString::fromLatin1(kObjectPath), this,
                            QDBusConnection::ExportAdaptors)) {
     return;

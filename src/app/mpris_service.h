@@ -31,6 +31,7 @@ class MprisService : public QObject {
   const QString& BusName() const { return bus_name_; }
   const QString& DesktopEntry() const { return desktop_entry_; }
   TForm1& Form() const { return form_; }
+  QDBusConnection& Bus() { return bus_; }
 
   // Numbers the media opened so far, for track ids; 0 while nothing is open.
   uint64_t Track() const { return state_.open ? track_ : 0; }

@@ -10,10 +10,13 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <climits>
 
 #include "app/mpris_service.h"
+#include "app/single_instance.h"
 #include "main_window_fixture.h"
+#include "playlists/file_list_box.h"
 #include "windows/about_window.h"
 
 namespace qrv::test {
@@ -164,15 +167,13 @@ TEST_F(Mpris, EveryMethodWithNothingOpenShowsWhatItsButtonShows) {
   StartService();
   TForm1& f = Main();
   // Each method against the click it stands for, in the same order; nothing is open.
-  f.DDMBitBtn6->Click();
-  f.pause1->Click();
   f.pause1->Click();
   f.pause1->Click();
   f.DDMBitBtn4->Click();
   const std::vector<std::string> by_buttons = TakeMessages();
-  ASSERT_EQ(by_buttons.size(), 5u);
+  ASSERT_EQ(by_buttons.size(), 3u);
 
-  for (const char* method : {"Play", "Pause", "PlayPause", "Stop"}) {
+  for (const char* method : {"Pause", "Stop"}) {
     EXPECT_EQ(Player(QString::fromLatin1(method)).type(), QDBusMessage::ReplyMessage) << method;
   }
   Player(QStringLiteral("Seek"), {QVariant::fromValue(qlonglong{2100000})});
@@ -189,6 +190,79 @@ TEST_F(Mpris, EveryMethodWithNothingOpenShowsWhatItsButtonShows) {
   EXPECT_EQ(Player(QStringLiteral("Next")).type(), QDBusMessage::ReplyMessage);
   EXPECT_TRUE(TakeMessages().empty());
   EXPECT_EQ(Status(), QStringLiteral("Playing"));
+}
+
+TEST_F(Mpris, PlayAndPlayPauseWithNothingOpenStartTheSelectedOrFirstItem) {
+  StartService();
+  for (const char* method : {"Play", "PlayPause"}) {
+    Main().mp31->Close();
+    Main().playlist1->SetItemIndex(-1);
+    EXPECT_EQ(Player(QString::fromLatin1(method)).type(), QDBusMessage::ReplyMessage) << method;
+    EXPECT_EQ(Status(), QStringLiteral("Playing")) << method;
+    EXPECT_EQ(Title(), QStringLiteral("First Song")) << method;
+    EXPECT_TRUE(Main().Timer2->Enabled()) << method;
+  }
+  Main().mp31->Close();
+  Main().playlist1->SetItemIndex(1);
+  Player(QStringLiteral("Play"));
+  EXPECT_EQ(Title(), QStringLiteral("Second Song"));
+
+  // An empty playlist: a media key does nothing and raises no message box.
+  Prefix().MakeDir("empty");
+  Main().mp31->Close();
+  Main().playlist1->SelectPath("c:\\empty");
+  Player(QStringLiteral("Play"));
+  Player(QStringLiteral("PlayPause"));
+  EXPECT_EQ(Status(), QStringLiteral("Stopped"));
+  EXPECT_TRUE(TakeMessages().empty());
+}
+
+TEST_F(Mpris, OpenUriPlaysALocalFileAndRefusesOtherSchemes) {
+  StartService();
+  EXPECT_EQ(Get(kRoot, "SupportedUriSchemes").toStringList(), QStringList{"file"});
+  EXPECT_TRUE(Get(kRoot, "SupportedMimeTypes").toStringList().contains("audio/mpeg"));
+
+  const QDBusMessage refused =
+      Player(QStringLiteral("OpenUri"), {QStringLiteral("http://example.org/a.mp3")});
+  EXPECT_EQ(refused.type(), QDBusMessage::ErrorMessage);
+  EXPECT_EQ(refused.errorName(), QStringLiteral("org.freedesktop.DBus.Error.NotSupported"));
+  EXPECT_EQ(Status(), QStringLiteral("Stopped"));
+  EXPECT_TRUE(TakeMessages().empty());
+
+  const QString uri =
+      QUrl::fromLocalFile(QString::fromStdString(Prefix().DriveC() + "/music/02 Two.mp3"))
+          .toString(QUrl::FullyEncoded);
+  EXPECT_EQ(Player(QStringLiteral("OpenUri"), {uri}).type(), QDBusMessage::ReplyMessage);
+  EXPECT_EQ(Status(), QStringLiteral("Playing"));
+  EXPECT_EQ(Title(), QStringLiteral("Second Song"));
+  EXPECT_EQ(Main().playlist1->ItemIndex(), 1);
+
+  Player(QStringLiteral("OpenUri"), {QStringLiteral("file:///nonexistent/x.mp3")});
+  EXPECT_EQ(TakeMessages(), std::vector<std::string>{"Cannot open file z:\\nonexistent\\x.mp3."});
+}
+
+TEST_F(Mpris, ASecondStartHandsItsFileToTheRunningPlayer) {
+  StartService();
+  Main().hide();
+  const QByteArray folder = QByteArray::fromStdString(Prefix().DriveC() + "/music");
+  EXPECT_TRUE(HandToRunningPlayer(Client(), folder, "03 Three.mp3"));
+  QTest::qWait(20);
+  EXPECT_TRUE(Main().isVisible());
+  EXPECT_EQ(Status(), QStringLiteral("Playing"));
+  EXPECT_EQ(Title(), QStringLiteral("Third Song"));
+  // With nothing to hand over, the running player only comes forward.
+  EXPECT_TRUE(HandToRunningPlayer(Client(), folder, QByteArray()));
+  EXPECT_EQ(Title(), QStringLiteral("Third Song"));
+
+  // Without a player on the bus, or without a bus, the start goes its own way.
+  service_.reset();
+  EXPECT_FALSE(HandToRunningPlayer(Client(), folder, "03 Three.mp3"));
+  EXPECT_FALSE(
+      HandToRunningPlayer(QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent"),
+                                                        QStringLiteral("none")),
+                          folder, QByteArray()));
+  QDBusConnection::disconnectFromBus(QStringLiteral("none"));
+  EXPECT_TRUE(TakeMessages().empty());
 }
 
 TEST_F(Mpris, PlayerMethodsDriveTheTransportAndPropertiesFollowIt) {

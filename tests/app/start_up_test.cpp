@@ -206,7 +206,8 @@ class FileSizeLimit {
 TEST_F(StartUp, FailedWriteIsReportedKeepsTheOldFileAndStillCloses) {
   Prefix().WriteFile("qrv30/last.lst", "c:\\old\r\n");
   StartProgram();
-  Main().playlist1->SelectPath("c:\\");
+  Form2->Edit1->setText(QStringLiteral("c:\\"));
+  Form2->dxButton1Click(Form2);
   {
     FileSizeLimit limit(4);
     Main().Close();
@@ -241,7 +242,13 @@ TEST_F(StartUp, CloseLeavesAStoredFolderThatCouldNotBeEnteredUntilTheUserChooses
   EXPECT_EQ(Prefix().ReadFile("qrv30/last.lst"), stored);
 
   Main().Show();
+  // A folder the list moves to by itself is no choice of the user's; a new playlist is.
   Main().playlist1->SelectPath("c:\\");
+  Main().Close();
+  EXPECT_EQ(Prefix().ReadFile("qrv30/last.lst"), stored);
+  Main().Show();
+  Form2->Edit1->setText(QStringLiteral("c:\\"));
+  Form2->dxButton1Click(Form2);
   Main().Close();
   EXPECT_EQ(Prefix().ReadFile("qrv30/last.lst"), "c:\\\r\n");
 }

@@ -8,7 +8,10 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <algorithm>
+#include <QTemporaryDir>
+#include <chrono>
 #include <cstdint>
+#include <filesystem>
 
 #include "runtime/fs/drive_map.h"
 #include "runtime/tools/backgrounds.h"
@@ -118,6 +121,38 @@ TEST(Provisioning, ReportsWhatCannotBeCreated) {
   const Report report = ProvisionDataFolder(kHelp);
   EXPECT_FALSE(report.failed.empty());
   EXPECT_EQ(prefix.ReadFile("qrv30"), "a file where the folder belongs");
+}
+
+// A prefix made long ago by hand, holding only a link to a music drive, as the README's link
+// command leaves it: the table was read and settled before provisioning made drive_c.
+TEST(Provisioning, FillsAnOldPrefixWithOnlyALinkAndTheTableSeesTheNewDriveAtOnce) {
+  QTemporaryDir dir;
+  const std::string root = dir.path().toStdString() + "/old prefix";
+  std::filesystem::create_directories(root + "/dosdevices");
+  std::filesystem::create_directory_symlink(dir.path().toStdString(), root + "/dosdevices/m:");
+  const auto long_ago = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+  std::filesystem::last_write_time(root + "/dosdevices", long_ago);
+  std::filesystem::last_write_time(root, long_ago);
+  const QByteArray previous = qgetenv("QUORVIN_PREFIX");
+  qputenv("QUORVIN_PREFIX", QByteArray::fromStdString(root));
+  fs::ResetState();
+  ASSERT_TRUE(fs::DriveHostRoot('m'));
+  ASSERT_FALSE(fs::DriveHostRoot('c'));
+
+  const Report report = ProvisionDataFolder(kHelp);
+  EXPECT_TRUE(report.failed.empty()) << report.failed.front();
+  EXPECT_TRUE(fs::FileExists("c:\\qrv30\\backgrounds\\standar.bmp"));
+  EXPECT_TRUE(fs::DriveHostRoot('m'));
+  qputenv("QUORVIN_PREFIX", previous);
+  fs::ResetState();
+}
+
+TEST(Provisioning, MakesTheLinksFolderSoThatAUserCanAddADrive) {
+  test::TempPrefix prefix;
+  ASSERT_FALSE(QFileInfo::exists(QString::fromStdString(prefix.Root() + "/dosdevices")));
+  EXPECT_TRUE(ProvisionDataFolder(kHelp).failed.empty());
+  EXPECT_TRUE(QFileInfo(QString::fromStdString(prefix.Root() + "/dosdevices")).isDir());
+  EXPECT_TRUE(prefix.Exists("qrv30/helppro.txt"));
 }
 
 // The script as `make run` will call it, on a prefix that does not exist yet.

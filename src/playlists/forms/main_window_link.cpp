@@ -7,6 +7,7 @@
 namespace qrv {
 
 void ResetTransportForNewPlaylist(TForm1& main) {
+  main.PlaylistChosen();
   main.EnableTransportButtons();
   main.seek1->SetCaption(QStringLiteral("Seek"));
   main.pause1->SetCaption(QStringLiteral("Pause"));

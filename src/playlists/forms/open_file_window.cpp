@@ -1,18 +1,13 @@
 #include "open_file_window.h"
 
 #include "app/main_window.h"
-#include "controls/bit_btn.h"
 #include "controls/dx_button.h"
 #include "dialog_controls.h"
-#include "engine/orb_player.h"
-#include "main_window_link.h"
 #include "playlists/directory_list_box.h"
 #include "playlists/drive_combo_box.h"
 #include "playlists/file_list_box.h"
 #include "runtime/fonts.h"
-#include "runtime/timer.h"
 #include "runtime/widgets/window_style.h"
-#include "tags/mp3_tag.h"
 
 namespace qrv {
 
@@ -69,15 +64,7 @@ void TForm9::File1Change(QObject*) {
 }
 
 void TForm9::dxButton1Click(QObject*) {
-  Form1->Timer2->SetEnabled(false);
-  const std::string path = Edit1->text().toStdString();
-  Form1->mp31->SetFileName(path);
-  Form1->mp3Tag1->ReadFromFile(path);
-  Form1->mp31->Open();
-  Form1->ShowTrackInfo(Form1->mp31->FileName());
-  Form1->EnableTransportButtons();
-  Form1->seek1->SetCaption(QStringLiteral("Seek"));
-  Form1->pause1->SetCaption(QStringLiteral("Pause"));
+  Form1->LoadFile(Edit1->text().toStdString());
   Close();
 }
 

@@ -130,6 +130,9 @@ bool SetCurrentDir(const std::string& path) {
 
 void ResetState() {
   State() = CurrentFolders{};
+  // A table that was settled a moment ago is otherwise trusted for a while longer, and would not
+  // show a drive_c or a link made just now.
+  ForgetDriveTable();
 }
 
 }  // namespace qrv::fs

@@ -53,12 +53,15 @@ std::string ToCrLf(std::string_view text) {
 
 Report ProvisionDataFolder(std::string_view help_text) {
   Report report;
+  // The folder in which the user links further drives ("ln -s ~/Music .../dosdevices/m:"); an
+  // empty one changes nothing in the table.
+  std::error_code error;
+  std::filesystem::create_directories(fs::PrefixDir() + "/dosdevices", error);
+  fs::ResetState();
   if (!fs::DriveHostRoot('c')) {
     // A fresh prefix: drive c: is its drive_c folder. A table whose own c: entry leads nowhere is
     // the user's to mend, so nothing is created in its place.
-    const std::string drive_c = fs::PrefixDir() + "/drive_c";
-    std::error_code error;
-    std::filesystem::create_directories(drive_c, error);
+    std::filesystem::create_directories(fs::PrefixDir() + "/drive_c", error);
     fs::ResetState();
     if (!fs::DriveHostRoot('c')) {
       report.failed.push_back("c:\\");

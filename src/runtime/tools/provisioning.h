@@ -20,8 +20,8 @@ std::string ToCrLf(std::string_view text);
 
 // Creates the data folder with its "playlists" and "backgrounds" folders, the background bitmaps
 // and the help text, in the drive table of $QUORVIN_PREFIX (making its drive c: when the table
-// has none). Anything that exists already is kept as it is: nothing is ever overwritten or
-// deleted.
+// has none) and the empty "dosdevices" folder for links to further drives. Anything that exists
+// already is kept as it is: nothing is ever overwritten or deleted.
 Report ProvisionDataFolder(std::string_view help_text);
 
 }  // namespace qrv::provision
