@@ -48,6 +48,7 @@ Playback::~Playback() {
 
 void Playback::Install(BuiltPipeline built) {
   pipeline_ = std::move(built.pipeline);
+  CountWhileAlive(pipeline_.get());
   output_ = built.output;
   bus_.reset(gst_element_get_bus(pipeline_.get()));
 }
@@ -116,7 +117,10 @@ int64_t Playback::QueryDuration() const {
 }
 
 GstBusSyncReply Playback::OnBusMessage(GstBus*, GstMessage* message, gpointer self) {
-  // Runs on a streaming thread: only hand over what the user-interface thread acts on.
+  // Runs on a streaming thread: only hand over what the user-interface thread acts on. A
+  // message the handler drops is the handler's to release: each one holds its source element,
+  // and through it the whole pipeline, which would otherwise outlive every close.
+  const MessagePtr dropped(message);
   switch (GST_MESSAGE_TYPE(message)) {
     case GST_MESSAGE_EOS:
     case GST_MESSAGE_ERROR:
