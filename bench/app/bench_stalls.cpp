@@ -6,8 +6,10 @@
 //   big-bitmap     a 4600 x 4600 bitmap (63.5 MB) loaded as a stretched background
 //   big-help       a 100 MB help file in lines of 100 characters, shown in the help window
 //   big-help-line  the same in a single line
+//   deep-folder    a folder 5,000 levels deep, chosen as the playlist's folder
 // Run with case names to pick some; all otherwise. It reports and never fails.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -19,11 +21,13 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <string>
 
 #include "engine/media_player.h"
+#include "playlists/file_list_box.h"
 #include "pss.h"
 #include "runtime/exceptions.h"
 #include "runtime/widgets/picture.h"
@@ -146,6 +150,32 @@ int main(int argc, char** argv) {
   cases["big-help"] = [&] { return big_help(100); };
   cases["big-help-line"] = [&] { return big_help(100 << 20); };
 
+  cases["deep-folder"] = [&]() -> Work {
+    // Made one level at a time from the level above: the whole path is longer than a path may be.
+    int at = ::open(host.c_str(), O_RDONLY | O_DIRECTORY);
+    std::string path = "c:";
+    for (int level = 0; level < 5000 && at >= 0; ++level) {
+      ::mkdirat(at, "d", 0755);
+      const int next = ::openat(at, "d", O_RDONLY | O_DIRECTORY);
+      ::close(at);
+      at = next;
+      path += "\\d";
+    }
+    if (at >= 0) ::close(at);
+    return [path] {
+      auto* list = new qrv::TFileListBox;
+      list->show();
+      std::string outcome;
+      try {
+        list->SelectPath(path + "\\");
+        outcome = "listed " + list->Folder().substr(0, 12) + "...";
+      } catch (const qrv::Exception& e) {
+        outcome = e.Message();
+      }
+      return outcome;
+    };
+  };
+
   std::vector<std::string> chosen;
   for (int i = 1; i < argc; ++i) chosen.emplace_back(argv[i]);
   if (chosen.empty()) {
@@ -162,5 +192,8 @@ int main(int argc, char** argv) {
                 static_cast<double>(PssKilobytes()) / 1024.0, outcome.c_str());
     std::fflush(stdout);
   }
+  // A tree deeper than a path may be long is removed by a tool that walks it.
+  const std::string remove = "rm -rf '" + host + "/d'";
+  if (std::system(remove.c_str()) != 0) std::perror("rm");
   return 0;
 }
