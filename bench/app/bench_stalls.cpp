@@ -88,6 +88,10 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QUORVIN_AUDIO_SINK")) {
     qputenv("QUORVIN_AUDIO_SINK", "fakesink sync=true");
   }
+  // Without a display the windows are drawn off screen.
+  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
   QApplication app(argc, argv);
   QTemporaryDir dir;
   qputenv("QUORVIN_PREFIX", dir.path().toLocal8Bit());
