@@ -65,9 +65,11 @@ void TMediaPlayer::Open() {
   flags |= device_type_ != TMPDeviceTypes::dtAutoSelect ? MCI_OPEN_TYPE : MCI_OPEN_ELEMENT;
   if (shareable_) flags |= MCI_OPEN_SHAREABLE;
   request.callback = this;
+  opened_file_name_.clear();
   last_error_ = SendCommand(0, MCI_OPEN, flags, request);
   if (last_error_ != 0) throw EMCIDeviceError(ErrorText());
 
+  opened_file_name_ = file_name_;
   device_open_ = true;
   device_id_ = request.device_id;
   emit Commanded();

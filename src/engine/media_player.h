@@ -117,6 +117,9 @@ class TMediaPlayer : public QWidget {
   void SetDisplay(QWidget* value);
   const std::string& FileName() const { return file_name_; }
   void SetFileName(const std::string& value) { file_name_ = value; }
+  // The FileName the last successful Open played; a later Close keeps it, and a failed Open
+  // clears it, so that a name the device refused is never taken for a file the player holds.
+  const std::string& OpenedFileName() const { return opened_file_name_; }
   bool Shareable() const { return shareable_; }
   void SetShareable(bool value) { shareable_ = value; }
   // Visible unless explicitly hidden: a control placed on a window that is not shown yet still
@@ -240,6 +243,7 @@ class TMediaPlayer : public QWidget {
   QPointer<QWidget> display_;
   QMetaObject::Connection display_watch_;
   std::string file_name_;
+  std::string opened_file_name_;
   bool shareable_ = false;
   EMPNotify on_click_;
   EMPPostNotify on_post_click_;

@@ -204,15 +204,27 @@ void Tmp3Tag::WriteToFile(const std::string& path) {
   FileStream stream(path, FileMode::OpenReadWrite, ShareMode::DenyNone);
   const int64_t size = stream.Size();
   const auto block_size = static_cast<int64_t>(kBlockSize);
+  std::array<uint8_t, kBlockSize> old_block{};
   bool has_tag = false;
   if (size >= block_size) {
     stream.Seek(size - block_size, SeekOrigin::Begin);
-    char marker[kMarkerWidth];
-    stream.ReadBuffer(marker, sizeof marker);
-    has_tag = std::memcmp(marker, kMarker, kMarkerWidth) == 0;
+    stream.ReadBuffer(old_block.data(), old_block.size());
+    has_tag = std::memcmp(old_block.data(), kMarker, kMarkerWidth) == 0;
   }
-  stream.Seek(has_tag ? size - block_size : size, SeekOrigin::Begin);
-  WriteToStream(stream);
+  const int64_t at = has_tag ? size - block_size : size;
+  stream.Seek(at, SeekOrigin::Begin);
+  try {
+    WriteToStream(stream);
+  } catch (const EWriteError&) {
+    // A write cut short (a full disk, a size limit) leaves the file exactly as it was: the old
+    // block goes back where part of the new one landed, and whatever was added is cut off.
+    if (has_tag) {
+      stream.Seek(at, SeekOrigin::Begin);
+      stream.Write(old_block.data(), old_block.size());
+    }
+    stream.SetSize(size);
+    throw;
+  }
 }
 
 }  // namespace qrv

@@ -73,8 +73,9 @@ class Tmp3Tag : public QObject {
   void BuildBlock(void* buffer, size_t size);
   // Throws EWriteError when the 128 bytes cannot all be written.
   void WriteToStream(FileStream& stream);
-  // Overwrites the file's tag block in place, or appends one when the file has none. The file
-  // is never truncated and no byte outside the block is touched.
+  // Overwrites the file's tag block in place, or appends one when the file has none. No byte
+  // outside the block is touched, and a write that fails part-way (EWriteError) leaves the file
+  // byte for byte as it was.
   void WriteToFile(const std::string& path);
 
  private:

@@ -17,12 +17,31 @@ namespace {
 // Help text beyond this is not read: a runaway file would freeze the window and fill the memory.
 constexpr size_t kHelpLimit = size_t{1} << 20;
 
-// The stored text as the view shows it: each CR LF, and each lone CR, ends one line.
+// Lines longer than this many characters are broken: the view lays out a line as a whole, and one
+// line of a megabyte held the window for most of a second.
+constexpr qsizetype kLongestLine = 2000;
+
+// The stored text as the view shows it: each CR LF, and each lone CR, ends one line, and a line
+// longer than kLongestLine goes on in the next.
 QString PlainLines(const std::string& bytes) {
   QString text = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  return text;
+  QString lines;
+  lines.reserve(text.size() + text.size() / kLongestLine);
+  qsizetype run = 0;
+  for (const QChar c : text) {
+    if (c == QLatin1Char('\n')) {
+      run = 0;
+    } else if (run >= kLongestLine && !c.isLowSurrogate()) {
+      // Never between the two halves of one character.
+      lines += QLatin1Char('\n');
+      run = 0;
+    }
+    if (c != QLatin1Char('\n') && !c.isLowSurrogate()) ++run;
+    lines += c;
+  }
+  return lines;
 }
 
 }  // namespace

@@ -94,6 +94,23 @@ TEST_F(MediaPlayerTest, FailedOpenRaisesTheDeviceTextAndStaysClosed) {
       EMCIDeviceError);
 }
 
+TEST_F(MediaPlayerTest, OnlyASuccessfulOpenNamesTheFileThePlayerHolds) {
+  EXPECT_EQ(player->OpenedFileName(), "");
+  player->SetFileName("c:\\music\\a.mp3");
+  player->Open();
+  EXPECT_EQ(player->OpenedFileName(), "c:\\music\\a.mp3");
+  // Closing keeps the name: it is still the file the player last held.
+  player->Close();
+  EXPECT_EQ(player->OpenedFileName(), "c:\\music\\a.mp3");
+  // A name given but never opened is not taken for it.
+  player->SetFileName("c:\\letters\\note.txt");
+  EXPECT_EQ(player->OpenedFileName(), "c:\\music\\a.mp3");
+  script().open_error = MCIERR_INVALID_FILE;
+  EXPECT_THROW(player->Open(), EMCIDeviceError);
+  EXPECT_EQ(player->OpenedFileName(), "");
+  EXPECT_EQ(player->FileName(), "c:\\letters\\note.txt");
+}
+
 TEST_F(MediaPlayerTest, OpenOnAnOpenControlClosesTheOldDeviceFirst) {
   OpenFile();
   const auto old_id = player->MciDeviceId();

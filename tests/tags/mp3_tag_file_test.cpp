@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 
@@ -238,6 +240,66 @@ TEST(Tmp3TagFile, ReadingDoesNotMindOtherOpenHandles) {
   other.Seek(10 + 3, SeekOrigin::Begin);
   other.ReadBuffer(marker, 4);
   EXPECT_EQ(std::string(marker, 4), "Both");
+}
+
+// A file size limit cuts the write short at a chosen byte, as a disk that fills up does; the
+// signal such a limit raises is ignored so that the write only fails.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    previous_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = saved_;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, previous_handler_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit saved_{};
+  void (*previous_handler_)(int) = SIG_DFL;
+};
+
+TEST(Tmp3TagFile, AWriteCutShortLeavesTheFileAsItWas) {
+  struct Case {
+    const char* what;
+    std::string bytes;
+    int64_t room;  // bytes that can still be written past the start of the block
+  };
+  const std::string with_tag = Audio(300) + TagWith("Old title", 3, 12);
+  const std::vector<Case> cases = {
+      {"appended block, 50 bytes fit", Audio(1000), 50},
+      {"appended block, nothing fits", Audio(1000), 0},
+      {"appended block, all but one byte fit", Audio(1000), 127},
+      {"block in place, 50 bytes fit", with_tag, 50},
+      {"block in place, nothing fits", with_tag, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::TempPrefix prefix;
+    prefix.WriteFile("song.mp3", c.bytes);
+    const bool has_tag = c.bytes.compare(c.bytes.size() - 128, 3, "TAG") == 0;
+    const int64_t block_at = static_cast<int64_t>(c.bytes.size()) - (has_tag ? 128 : 0);
+    Tmp3Tag tag;
+    tag.SetTitle("New title that is rather long");
+    tag.SetTrack(9);
+    {
+      FileSizeLimit limit(static_cast<rlim_t>(block_at + c.room));
+      try {
+        tag.WriteToFile("c:\\song.mp3");
+        ADD_FAILURE() << "no exception";
+      } catch (const EWriteError& e) {
+        EXPECT_EQ(e.Message(), "Stream write error");
+      }
+    }
+    EXPECT_EQ(prefix.ReadFile("song.mp3"), c.bytes);
+    EXPECT_TRUE(tag.TagModified());
+  }
 }
 
 }  // namespace

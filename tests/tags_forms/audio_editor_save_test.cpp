@@ -234,5 +234,37 @@ TEST_F(AudioEditorSave, ReadOnlyFileIsReportedAndLeftAlone) {
   EXPECT_FALSE(Main().Timer2->Enabled());
 }
 
+TEST_F(AudioEditorSave, AFileThePlayerRefusedIsNeverWritten) {
+  PlayFirstAndShow();
+  // A text document chosen by name: the player is given its name, and the device refuses it.
+  const std::string document = "Dear diary,\r\nnot a song.\r\n";
+  prefix_.WriteFile("music/notes.txt", document);
+  const std::string name = std::string(kMusic) + "\\notes.txt";
+  Main().mp31->SetFileName(name);
+  driver_.script().open_error = mci::MCIERR_INVALID_FILE;
+  EXPECT_ANY_THROW(Main().mp31->Open());
+  Editor().dxButton3->Click();  // "Refresh" shows the name the player was given
+  Type(Editor().title, "Not for a letter");
+
+  Editor().dxButton1->Click();
+
+  ASSERT_EQ(messages_.texts.size(), 1u);
+  EXPECT_EQ(messages_.texts[0], "Cannot open file " + name + ".");
+  EXPECT_EQ(FileBytes("notes.txt"), document);
+  // The file played before is left as it was too.
+  EXPECT_EQ(ReadStoredTag(FileBytes("a.mp3")).title, Padded("Alpha", 30));
+
+  // Once a file opens again, Save writes into it as before.
+  driver_.script().open_error = 0;
+  Main().mp31->SetFileName(std::string(kMusic) + "\\b.mp3");
+  Main().mp31->Open();
+  Editor().dxButton3->Click();
+  Type(Editor().title, "Beta again");
+  Editor().dxButton1->Click();
+  EXPECT_EQ(messages_.texts.size(), 1u);
+  EXPECT_EQ(ReadStoredTag(FileBytes("b.mp3")).title, Padded("Beta again", 30));
+  EXPECT_EQ(FileBytes("notes.txt"), document);
+}
+
 }  // namespace
 }  // namespace qrv::test

@@ -84,6 +84,26 @@ TEST(HelpWindow, AHugeHelpFileShowsItsFirstMegabyteAndSaysItIsCut) {
   EXPECT_TRUE(form.RichEdit1->toPlainText().isEmpty());
 }
 
+TEST(HelpWindow, AnOverlongLineGoesOnInTheNextAndNothingOfItIsLost) {
+  test::TempPrefix prefix;
+  std::string line;
+  for (int i = 0; i < 4500; ++i) line += static_cast<char>('a' + i % 26);
+  // A character of two halves (U+1D11E) right where the first break falls.
+  const std::string clef = "\xf0\x9d\x84\x9e";
+  prefix.WriteFile("qrv30/helppro.txt",
+                   "short\r\n" + line.substr(0, 1999) + clef + line.substr(1999) + "\r\nend");
+  TForm6 form;
+  form.Show();
+  const QStringList lines = form.RichEdit1->toPlainText().split(QLatin1Char('\n'));
+  ASSERT_EQ(lines.size(), 5);
+  EXPECT_EQ(lines[0], QStringLiteral("short"));
+  for (int i = 1; i <= 3; ++i) EXPECT_LE(lines[i].toUcs4().size(), 2000) << i;
+  EXPECT_EQ(lines[1].toUcs4().size(), 2000) << "the pair of halves stays whole, on the first line";
+  EXPECT_EQ((lines[1] + lines[2] + lines[3]).toStdString(),
+            line.substr(0, 1999) + clef + line.substr(1999));
+  EXPECT_EQ(lines[4], QStringLiteral("end"));
+}
+
 TEST(HelpWindow, ControlsAreReachableByScreenReaders) {
   test::TempPrefix prefix;
   prefix.WriteFile("qrv30/helppro.txt", "text");

@@ -16,6 +16,10 @@ namespace {
 
 constexpr int64_t kNsPerMs = 1000000;
 
+// A local file that was just read from prerolls within a fraction of a second; what takes far
+// longer, or reads this much before the first sound, is no playable file.
+constexpr PrerollBounds kFilePreroll{3 * GST_SECOND, uint64_t{32} << 20};
+
 // Finds the host file for an element and checks that it can be read at all, so that a missing
 // or forbidden file gets its own error instead of a decoder's.
 ErrorCode ResolveFile(const std::string& element, std::string& host) {
@@ -41,11 +45,12 @@ ErrorCode ResolveFile(const std::string& element, std::string& host) {
 
 ErrorCode ClassifyError(const PrerollResult& preroll, bool is_midi) {
   if (preroll.no_output) return MCIERR_WAVE_OUTPUTSUNSUITABLE;
-  if (preroll.timed_out) return MCIERR_DEVICE_NOT_READY;
+  // A file is not a drive that may still spin up: one that does not preroll in time is damaged.
+  if (preroll.timed_out) return MCIERR_INVALID_FILE;
   const GError* error = preroll.error.get();
   if (error == nullptr) return MCIERR_INVALID_FILE;
   // The MIDI synthesizer fails when it finds no SoundFont to play the notes with.
-  if (MadeBy(preroll.error_source, "fluiddec")) return MCIERR_SEQ_NOMIDIPRESENT;
+  if (preroll.error_factory == "fluiddec") return MCIERR_SEQ_NOMIDIPRESENT;
   const bool missing_decoder =
       (error->domain == GST_STREAM_ERROR && error->code == GST_STREAM_ERROR_CODEC_NOT_FOUND) ||
       (error->domain == GST_CORE_ERROR && error->code == GST_CORE_ERROR_MISSING_PLUGIN);
@@ -122,7 +127,7 @@ std::unique_ptr<FileDevice> FileDevice::Open(const std::string& element, ErrorCo
       [uri = std::string(uri.get()), data_to_end, sound_only, video = device->video_.get()] {
         return sound_only ? MakeSoundPipeline(uri, data_to_end) : BuildPlayerPipeline(uri, video);
       });
-  PrerollResult preroll = device->playback_->Preroll();
+  PrerollResult preroll = device->playback_->Preroll(kFilePreroll);
   if (!preroll.ok) {
     error = ClassifyError(preroll, is_midi);
     return nullptr;

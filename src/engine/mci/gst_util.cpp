@@ -1,5 +1,6 @@
 #include "gst_util.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <mutex>
 
@@ -53,7 +54,23 @@ void PreferLeanDecoders() {
   }
 }
 
+std::atomic<int> live_pipelines{0};
+
+void Finalised(gpointer, GObject*) {
+  live_pipelines.fetch_sub(1);
+}
+
 }  // namespace
+
+void CountWhileAlive(GstElement* pipeline) {
+  if (pipeline == nullptr) return;
+  live_pipelines.fetch_add(1);
+  g_object_weak_ref(G_OBJECT(pipeline), &Finalised, nullptr);
+}
+
+int LivePipelineCount() {
+  return live_pipelines.load();
+}
 
 void EnsureGstInit() {
   static std::once_flag once;

@@ -60,6 +60,11 @@ inline ElementPtr AdoptElement(GstElement* element) {
 // of taking the one found before (after an output failed, the sound server may have changed).
 ElementPtr MakeAudioSink(bool fresh = false);
 
+// Counts the pipeline as live until GStreamer finalises it: a pipeline still counted after its
+// close is held by some reference that was never given back.
+void CountWhileAlive(GstElement* pipeline);
+int LivePipelineCount();
+
 // Whether `element` (which may be null) was made by the factory of the given name.
 bool MadeBy(GstElement* element, const char* factory_name);
 

@@ -3,13 +3,11 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <algorithm>
+#include <memory>
 
 namespace qrv::mci {
 namespace {
 
-// Opening waits this long at most: long enough for a slow disk, short enough that a stuck
-// device is reported as not ready.
-constexpr GstClockTime kPrerollTimeout = 10 * GST_SECOND;
 // A rebuilt output that has not prerolled by then is given up.
 constexpr int kRebuildTimeoutMs = 5000;
 // How long a prerolled output may wait for its first play before it is opened afresh.
@@ -31,6 +29,56 @@ class BusEvent : public QEvent {
   uint64_t generation_;
 };
 
+// What the file sources of one pipeline have handed on before its preroll. Shared between the
+// user-interface thread and the streaming threads; each probe and signal holds a share.
+struct ReadBudget {
+  explicit ReadBudget(uint64_t bytes) : limit(bytes) {}
+  const uint64_t limit;
+  std::atomic<uint64_t> read{0};
+  std::atomic<bool> over{false};
+  std::atomic<bool> prerolled{false};  // counting ends here
+};
+using BudgetShare = std::shared_ptr<ReadBudget>;
+
+void ReleaseShare(gpointer share) {
+  delete static_cast<BudgetShare*>(share);
+}
+
+GstPadProbeReturn CountRead(GstPad* pad, GstPadProbeInfo* info, gpointer share) {
+  // Runs on a streaming thread.
+  ReadBudget& budget = **static_cast<BudgetShare*>(share);
+  if (budget.prerolled.load()) return GST_PAD_PROBE_REMOVE;
+  GstBuffer* buffer = GST_PAD_PROBE_INFO_BUFFER(info);
+  if (buffer == nullptr) return GST_PAD_PROBE_OK;
+  if (budget.read.fetch_add(gst_buffer_get_size(buffer)) + gst_buffer_get_size(buffer) <=
+          budget.limit ||
+      budget.over.exchange(true)) {
+    return GST_PAD_PROBE_OK;
+  }
+  // A decoder still looking for its stream this far into the file (a sparse file of zeros, say)
+  // has found damage, not music; the open is told so at once.
+  ElementPtr source(GST_ELEMENT(gst_pad_get_parent(pad)));
+  if (source) {
+    GError* error = g_error_new_literal(GST_STREAM_ERROR, GST_STREAM_ERROR_DECODE,
+                                        "No stream found within the bytes a file may take");
+    gst_element_post_message(source.get(),
+                             gst_message_new_error(GST_OBJECT(source.get()), error, nullptr));
+    g_error_free(error);
+  }
+  return GST_PAD_PROBE_REMOVE;
+}
+
+// Every file source the pipeline gains, at any depth, counts against the budget.
+void WatchSources(GstBin*, GstBin*, GstElement* element, gpointer share) {
+  if (!MadeBy(element, "filesrc")) return;
+  const PadPtr pad(gst_element_get_static_pad(element, "src"));
+  if (!pad) return;
+  const auto types = static_cast<GstPadProbeType>(
+      GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_PUSH | GST_PAD_PROBE_TYPE_PULL);
+  gst_pad_add_probe(pad.get(), types, &CountRead,
+                    new BudgetShare(*static_cast<BudgetShare*>(share)), &ReleaseShare);
+}
+
 }  // namespace
 
 Playback::Playback(Handlers handlers, Builder builder)
@@ -48,6 +96,7 @@ Playback::~Playback() {
 
 void Playback::Install(BuiltPipeline built) {
   pipeline_ = std::move(built.pipeline);
+  CountWhileAlive(pipeline_.get());
   output_ = built.output;
   bus_.reset(gst_element_get_bus(pipeline_.get()));
 }
@@ -62,7 +111,7 @@ void Playback::Drop() {
   pipeline_.reset();
 }
 
-PrerollResult Playback::Preroll() {
+PrerollResult Playback::Preroll(PrerollBounds bounds) {
   PrerollResult result;
   BuiltPipeline built = builder_();
   if (!built.pipeline || built.output == nullptr) {
@@ -70,25 +119,41 @@ PrerollResult Playback::Preroll() {
     return result;
   }
   Install(std::move(built));
+  BudgetShare budget;
+  if (bounds.bytes > 0) {
+    budget = std::make_shared<ReadBudget>(bounds.bytes);
+    g_signal_connect_data(
+        pipeline_.get(), "deep-element-added", G_CALLBACK(&WatchSources), new BudgetShare(budget),
+        [](gpointer share, GClosure*) { ReleaseShare(share); }, GConnectFlags{});
+  }
   const GstStateChangeReturn change = gst_element_set_state(pipeline_.get(), GST_STATE_PAUSED);
   if (change == GST_STATE_CHANGE_ASYNC || change == GST_STATE_CHANGE_FAILURE) {
     // Open is a request that returns when done, so this is the one wait on the caller's thread.
     const auto types = static_cast<GstMessageType>(GST_MESSAGE_ASYNC_DONE | GST_MESSAGE_ERROR);
-    MessagePtr message(gst_bus_timed_pop_filtered(bus_.get(), kPrerollTimeout, types));
+    MessagePtr message(gst_bus_timed_pop_filtered(bus_.get(), bounds.time, types));
     if (!message) {
       result.timed_out = change != GST_STATE_CHANGE_FAILURE;
     } else if (GST_MESSAGE_TYPE(message.get()) == GST_MESSAGE_ERROR) {
       GError* error = nullptr;
       gst_message_parse_error(message.get(), &error, nullptr);
       result.error.reset(error);
-      result.error_source = GST_ELEMENT(GST_MESSAGE_SRC(message.get()));
-      result.no_output = IsWithin(result.error_source, output_);
+      // The source may be gone once the pipeline stops (a decoder plugged in on the way is
+      // removed again), so what is asked of it is noted now.
+      GstObject* source = GST_MESSAGE_SRC(message.get());
+      if (GST_IS_ELEMENT(source)) {
+        if (GstElementFactory* factory = gst_element_get_factory(GST_ELEMENT(source))) {
+          result.error_factory = gst_plugin_feature_get_name(GST_PLUGIN_FEATURE(factory));
+        }
+        result.no_output = IsWithin(GST_ELEMENT(source), output_);
+      }
     } else {
       result.ok = true;
     }
   } else {
     result.ok = true;
   }
+  // Once prerolled, the medium plays on to its end however long it is.
+  if (budget) budget->prerolled.store(true);
   if (!result.ok) {
     gst_element_set_state(pipeline_.get(), GST_STATE_NULL);
     return result;
@@ -116,7 +181,10 @@ int64_t Playback::QueryDuration() const {
 }
 
 GstBusSyncReply Playback::OnBusMessage(GstBus*, GstMessage* message, gpointer self) {
-  // Runs on a streaming thread: only hand over what the user-interface thread acts on.
+  // Runs on a streaming thread: only hand over what the user-interface thread acts on. A
+  // message the handler drops is the handler's to release: each one holds its source element,
+  // and through it the whole pipeline, which would otherwise outlive every close.
+  const MessagePtr dropped(message);
   switch (GST_MESSAGE_TYPE(message)) {
     case GST_MESSAGE_EOS:
     case GST_MESSAGE_ERROR:

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "gst_util.h"
 
@@ -19,13 +20,20 @@ struct BuiltPipeline {
   GstElement* output = nullptr;
 };
 
+// How long, and how far into its files, a new pipeline may go before it must have prerolled.
+struct PrerollBounds {
+  GstClockTime time = 10 * GST_SECOND;
+  // Bytes the pipeline's file sources may hand on before the preroll; 0 leaves them unbounded.
+  uint64_t bytes = 0;
+};
+
 // The result of prerolling a new pipeline.
 struct PrerollResult {
   bool ok = false;
   bool timed_out = false;
-  bool no_output = false;              // no sound output could be made or opened
-  ErrorPtr error;                      // the first error the pipeline posted
-  GstElement* error_source = nullptr;  // not owned; only compared, never dereferenced
+  bool no_output = false;     // no sound output could be made or opened
+  ErrorPtr error;             // the first error the pipeline posted
+  std::string error_factory;  // the factory of the element that posted it
 };
 
 // Drives one GStreamer pipeline on the user-interface thread. Only the preroll at open waits
@@ -51,8 +59,9 @@ class Playback : public QObject {
   Playback(const Playback&) = delete;
   Playback& operator=(const Playback&) = delete;
 
-  // Builds the pipeline and brings it to a paused, prerolled state at its start.
-  PrerollResult Preroll();
+  // Builds the pipeline and brings it to a paused, prerolled state at its start. A pipeline that
+  // reads more of its files than the bound allows fails with a stream error from its source.
+  PrerollResult Preroll(PrerollBounds bounds = {});
   GstElement* Pipeline() const { return pipeline_.get(); }
 
   // The stream's duration in nanoseconds. A length the device read from the container itself

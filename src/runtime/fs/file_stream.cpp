@@ -108,6 +108,13 @@ size_t FileStream::Write(const void* buffer, size_t count) {
   return done;
 }
 
+bool FileStream::SetSize(int64_t size) {
+  for (;;) {
+    if (::ftruncate(fd_.Get(), static_cast<off_t>(size)) == 0) return true;
+    if (errno != EINTR) return false;
+  }
+}
+
 void FileStream::ReadBuffer(void* buffer, size_t count) {
   if (Read(buffer, count) != count) throw EReadError();
 }

@@ -34,6 +34,8 @@ class FileStream {
   // The Buffer forms insist on the whole count: EReadError / EWriteError otherwise.
   void ReadBuffer(void* buffer, size_t count);
   void WriteBuffer(const void* buffer, size_t count);
+  // Cuts the file to `size` bytes (or lengthens it with zeros); false when that failed.
+  bool SetSize(int64_t size);
 
  private:
   fs::UniqueFd fd_;

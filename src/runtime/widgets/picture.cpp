@@ -5,6 +5,7 @@
 
 #include "accessibility.h"
 #include "picture_file.h"
+#include "picture_scaled.h"
 #include "runtime/exceptions.h"
 
 namespace qrv {
@@ -17,7 +18,10 @@ TImage::TImage(QWidget* parent) : QWidget(parent) {
 }
 
 void TImage::LoadFromFile(const std::string& path) {
-  SetPicture(QPixmap::fromImage(DecodePictureFile(path)));
+  // A stretched picture is only ever seen at the control's size, so a larger one is decoded to
+  // that size; the pixels of a transparent one are picked, not blended, to keep its key colour.
+  const QSize shown = fit_ == PictureFit::Stretch ? size() : QSize();
+  SetPicture(QPixmap::fromImage(DecodePictureFileScaled(path, shown, !transparent_)));
 }
 
 void TImage::LoadFromResource(const QString& resource) {

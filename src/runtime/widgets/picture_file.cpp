@@ -22,7 +22,7 @@ QByteArray FormatForExtension(const std::string& path) {
 
 }  // namespace
 
-QImage DecodePictureFile(const std::string& path) {
+QImage DecodePictureFile(const std::string& path, QSize at_most) {
   std::string bytes;
   switch (fs::ReadSmallFile(path, kMaxPictureFileBytes, bytes)) {
     case fs::SmallFileRead::kOk:
@@ -40,6 +40,12 @@ QImage DecodePictureFile(const std::string& path) {
   const QByteArray format = FormatForExtension(path);
   QImageReader reader(&buffer, format);
   reader.setDecideFormatFromContent(format.isEmpty());
+  const QSize size = reader.size();
+  if (!at_most.isEmpty() && size.isValid() &&
+      (size.width() > at_most.width() || size.height() > at_most.height()) &&
+      reader.supportsOption(QImageIOHandler::ScaledSize)) {
+    reader.setScaledSize(size.boundedTo(at_most));
+  }
   // Only a full decode tells a truncated or damaged file from a good one.
   QImage image = reader.read();
   if (image.isNull()) throw EInvalidGraphic();

@@ -95,6 +95,9 @@ void Tmp3tools::dxButton1Click(QObject*) {
   const std::string path = shown_path_;
 
   if (path == player.FileName()) {
+    // Only a file the player accepted is written: after a refused open the player holds no
+    // file, and the name it was given may be any document at all.
+    if (path != player.OpenedFileName()) throw EFOpenError(path);
     // The player lets go of the file while it is written; playback of it ends here, and the
     // automatic advance stays off until the user starts something again.
     player.Close();
