@@ -41,7 +41,9 @@ ErrorCode ResolveFile(const std::string& element, std::string& host) {
 
 ErrorCode ClassifyError(const PrerollResult& preroll, bool is_midi) {
   if (preroll.no_output) return MCIERR_WAVE_OUTPUTSUNSUITABLE;
-  if (preroll.timed_out) return MCIERR_DEVICE_NOT_READY;
+  // A file that does not start in time holds something the decoder cannot make sense of; the
+  // text about a missing disc is for discs.
+  if (preroll.timed_out) return MCIERR_INVALID_FILE;
   const GError* error = preroll.error.get();
   if (error == nullptr) return MCIERR_INVALID_FILE;
   // The MIDI synthesizer fails when it finds no SoundFont to play the notes with.
@@ -109,8 +111,10 @@ std::unique_ptr<FileDevice> FileDevice::Open(const std::string& element, ErrorCo
   EnsureGstInit();
   const bool is_midi = EndsWith(host, ".mid") || EndsWith(host, ".midi");
   const std::optional<WaveLayout> wave = ReadWaveLayout(host);
-  const bool data_to_end =
-      wave && wave->data_is_last && (wave->data_size % 2 != 0 || wave->format != 1);
+  if (wave && !wave->complete) {
+    error = MCIERR_INVALID_FILE;
+    return nullptr;
+  }
   const bool sound_only = wave.has_value() || HoldsOnlySound(host);
   CharPtr uri(gst_filename_to_uri(host.c_str(), nullptr));
   std::unique_ptr<FileDevice> device(new FileDevice());
@@ -119,8 +123,8 @@ std::unique_ptr<FileDevice> FileDevice::Open(const std::string& element, ErrorCo
     device->video_ = std::make_unique<VideoWindow>(QString::fromStdString(name));
   }
   device->CreatePlayback(
-      [uri = std::string(uri.get()), data_to_end, sound_only, video = device->video_.get()] {
-        return sound_only ? MakeSoundPipeline(uri, data_to_end) : BuildPlayerPipeline(uri, video);
+      [uri = std::string(uri.get()), host, wave, sound_only, video = device->video_.get()] {
+        return sound_only ? MakeSoundFilePipeline(host, wave) : BuildPlayerPipeline(uri, video);
       });
   PrerollResult preroll = device->playback_->Preroll();
   if (!preroll.ok) {

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
+
+#include "container_length.h"
 
 namespace qrv::mci {
 namespace {
@@ -16,8 +19,11 @@ constexpr int64_t kSkipAhead = 2 * kRate;
 constexpr GstClockTime kStall = 3 * GST_SECOND;
 constexpr GstClockTime kPoll = GST_SECOND / 10;
 
-constexpr const char* kDescription =
-    "filesrc name=src ! decodebin ! audioconvert ! audioresample ! "
+constexpr const char* kToDecoder = "filesrc name=src ! ";
+// A queue hands the file on as a stream, for the files the decoder misreads by random access.
+constexpr const char* kToDecoderAsStream = "filesrc name=src ! queue ! ";
+constexpr const char* kFromDecoder =
+    "decodebin ! audioconvert ! audioresample ! "
     "audio/x-raw,format=S16LE,rate=44100,channels=2,layout=interleaved ! "
     "appsink name=sink sync=false max-buffers=8";
 
@@ -30,7 +36,10 @@ GstClockTime SampleTime(int64_t sample) {
 std::unique_ptr<PcmDecoder> PcmDecoder::Open(const std::string& path) {
   EnsureGstInit();
   GError* raw_error = nullptr;
-  ElementPtr pipeline = AdoptElement(gst_parse_launch(kDescription, &raw_error));
+  const std::optional<WaveLayout> wave = ReadWaveLayout(path);
+  const std::string description =
+      std::string(wave && ReadWaveAsStream(*wave) ? kToDecoderAsStream : kToDecoder) + kFromDecoder;
+  ElementPtr pipeline = AdoptElement(gst_parse_launch(description.c_str(), &raw_error));
   ErrorPtr error(raw_error);
   if (!pipeline || error) return nullptr;
   ElementPtr src(gst_bin_get_by_name(GST_BIN(pipeline.get()), "src"));

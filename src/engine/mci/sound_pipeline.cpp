@@ -18,12 +18,6 @@ void LinkSound(GstElement*, GstPad* pad, gpointer entry) {
   }
 }
 
-// Wave parsing trips over a data chunk of odd size and over compressed data that runs to the
-// end of the file; such files are read as data up to their end.
-void ReadDataToEnd(GstBin*, GstBin*, GstElement* element, gpointer) {
-  if (MadeBy(element, "wavparse")) g_object_set(element, "ignore-length", TRUE, nullptr);
-}
-
 }  // namespace
 
 GstElement* AddOutputChain(GstBin* bin, ElementPtr output) {
@@ -36,24 +30,43 @@ GstElement* AddOutputChain(GstBin* bin, ElementPtr output) {
   return entry;
 }
 
-BuiltPipeline MakeSoundPipeline(const std::string& uri, bool data_to_end) {
+BuiltPipeline MakeSoundPipeline(const std::string& host_path, SourceReading reading) {
   EnsureGstInit();
   ElementPtr pipeline = AdoptElement(gst_pipeline_new("sound"));
-  ElementPtr decode = MakeElement("uridecodebin");
-  if (!pipeline || !decode) return {};
+  if (!pipeline) return {};
   ElementPtr output = MakeAudioSink();
   // Without an output the pipeline is still handed back, so that the open says so.
   if (!output) return {std::move(pipeline), nullptr};
   GstElement* out = output.get();
   GstElement* entry = AddOutputChain(GST_BIN(pipeline.get()), std::move(output));
   if (entry == nullptr) return {};
-  g_object_set(decode.get(), "uri", uri.c_str(), nullptr);
-  g_signal_connect(decode.get(), "pad-added", G_CALLBACK(&LinkSound), entry);
-  if (data_to_end) {
-    g_signal_connect(pipeline.get(), "deep-element-added", G_CALLBACK(&ReadDataToEnd), nullptr);
+  GstBin* bin = GST_BIN(pipeline.get());
+  if (reading == SourceReading::kRandomAccess) {
+    ElementPtr decode = MakeElement("uridecodebin");
+    CharPtr uri(gst_filename_to_uri(host_path.c_str(), nullptr));
+    if (!decode || !uri) return {};
+    g_object_set(decode.get(), "uri", uri.get(), nullptr);
+    g_signal_connect(decode.get(), "pad-added", G_CALLBACK(&LinkSound), entry);
+    gst_bin_add(bin, decode.get());
+  } else {
+    // A queue between the file and the decoder hands the file on as a stream.
+    ElementPtr source = MakeElement("filesrc");
+    ElementPtr queue = MakeElement("queue");
+    ElementPtr decode = MakeElement("decodebin");
+    if (!source || !queue || !decode) return {};
+    g_object_set(source.get(), "location", host_path.c_str(), nullptr);
+    g_signal_connect(decode.get(), "pad-added", G_CALLBACK(&LinkSound), entry);
+    gst_bin_add_many(bin, source.get(), queue.get(), decode.get(), nullptr);
+    if (!gst_element_link_many(source.get(), queue.get(), decode.get(), nullptr)) return {};
   }
-  gst_bin_add(GST_BIN(pipeline.get()), decode.get());
   return {std::move(pipeline), out};
+}
+
+BuiltPipeline MakeSoundFilePipeline(const std::string& host_path,
+                                    const std::optional<WaveLayout>& wave) {
+  const bool stream = wave && ReadWaveAsStream(*wave);
+  return MakeSoundPipeline(host_path,
+                           stream ? SourceReading::kStream : SourceReading::kRandomAccess);
 }
 
 bool SoundPipelinePlaysSound(GstElement* pipeline) {
