@@ -3,7 +3,6 @@
 // that level and that channel order.
 
 #include <gst/app/gstappsink.h>
-#include <gst/gst.h>
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -176,54 +175,6 @@ bool WriteKind(const Kind& kind, const std::string& dir, const std::string& path
   return true;
 }
 
-// What came out of the decoder: interleaved samples and their rate and channels.
-struct Heard {
-  std::vector<float> samples;
-  int rate = 0;
-  int channels = 0;
-  std::string error;
-};
-
-// Plays the file through the player's own pipeline into a sink that keeps what it is given.
-Heard Listen(const std::string& path) {
-  Heard heard;
-  const QByteArray previous = qgetenv("QUORVIN_AUDIO_SINK");
-  qputenv("QUORVIN_AUDIO_SINK",
-          "audioconvert ! audio/x-raw,format=F32LE,layout=interleaved ! "
-          "appsink name=listen sync=false");
-  BuiltPipeline built = MakeSoundFilePipeline(path, ReadWaveLayout(path));
-  qputenv("QUORVIN_AUDIO_SINK", previous);
-  if (!built.pipeline || built.output == nullptr) {
-    heard.error = "no pipeline";
-    return heard;
-  }
-  GstElement* pipeline = built.pipeline.get();
-  const ElementPtr sink(gst_bin_get_by_name(GST_BIN(pipeline), "listen"));
-  gst_element_set_state(pipeline, GST_STATE_PLAYING);
-  const BusPtr bus(gst_element_get_bus(pipeline));
-  while (GstSample* sample = gst_app_sink_try_pull_sample(GST_APP_SINK(sink.get()), GST_SECOND)) {
-    const GstStructure* caps = gst_caps_get_structure(gst_sample_get_caps(sample), 0);
-    gst_structure_get_int(caps, "rate", &heard.rate);
-    gst_structure_get_int(caps, "channels", &heard.channels);
-    GstMapInfo map;
-    GstBuffer* buffer = gst_sample_get_buffer(sample);
-    if (gst_buffer_map(buffer, &map, GST_MAP_READ)) {
-      const auto* f = reinterpret_cast<const float*>(map.data);
-      heard.samples.insert(heard.samples.end(), f, f + map.size / sizeof(float));
-      gst_buffer_unmap(buffer, &map);
-    }
-    gst_sample_unref(sample);
-  }
-  if (MessagePtr failure{gst_bus_pop_filtered(bus.get(), GST_MESSAGE_ERROR)}) {
-    GError* error = nullptr;
-    gst_message_parse_error(failure.get(), &error, nullptr);
-    heard.error = error != nullptr ? error->message : "error";
-    if (error != nullptr) g_error_free(error);
-  }
-  gst_element_set_state(pipeline, GST_STATE_NULL);
-  return heard;
-}
-
 // Pitch, level and peak of one channel over the middle of the tone, where codecs that start or
 // end softly are settled. (Codecs may pad their last block with silence after the tone.)
 struct Measure {
@@ -232,7 +183,7 @@ struct Measure {
   double peak = 0;
 };
 
-Measure MeasureChannel(const Heard& heard, int channel) {
+Measure MeasureChannel(const test::Heard& heard, int channel) {
   Measure m;
   const size_t heard_frames = heard.samples.size() / static_cast<size_t>(heard.channels);
   const auto frames = std::min(heard_frames, static_cast<size_t>(kSeconds * heard.rate));
@@ -262,7 +213,8 @@ TEST_P(WaveListeningTest, PlaysEachChannelsToneAtItsLevel) {
   if (!WriteKind(kind, dir.path().toStdString(), path)) {
     GTEST_SKIP() << kind.encoder << " is not installed";
   }
-  const Heard heard = Listen(path);
+  const test::Heard heard =
+      test::Listen([&path] { return MakeSoundFilePipeline(path, ReadWaveLayout(path)); });
   ASSERT_EQ(heard.error, "");
   ASSERT_EQ(heard.rate, kind.rate);
   ASSERT_EQ(heard.channels, kind.channels);

@@ -1,5 +1,7 @@
 #include "sound_pipeline.h"
 
+#include <gst/app/gstappsrc.h>
+
 namespace qrv::mci {
 namespace {
 
@@ -67,6 +69,35 @@ BuiltPipeline MakeSoundFilePipeline(const std::string& host_path,
   const bool stream = wave && ReadWaveAsStream(*wave);
   return MakeSoundPipeline(host_path,
                            stream ? SourceReading::kStream : SourceReading::kRandomAccess);
+}
+
+BuiltPipeline MakeMidiPipeline(std::shared_ptr<const std::string> smf) {
+  EnsureGstInit();
+  ElementPtr pipeline = AdoptElement(gst_pipeline_new("sound"));
+  if (!pipeline) return {};
+  ElementPtr output = MakeAudioSink();
+  if (!output) return {std::move(pipeline), nullptr};
+  GstElement* out = output.get();
+  GstElement* entry = AddOutputChain(GST_BIN(pipeline.get()), std::move(output));
+  ElementPtr source = MakeElement("appsrc");
+  ElementPtr decode = MakeElement("decodebin");
+  if (entry == nullptr || !source || !decode) return {};
+  // The parser reads the whole file before it plays; it is handed over at once, then its end.
+  CapsPtr caps(gst_caps_new_empty_simple("audio/midi"));
+  g_object_set(source.get(), "caps", caps.get(), "format", GST_FORMAT_BYTES, nullptr);
+  g_signal_connect(decode.get(), "pad-added", G_CALLBACK(&LinkSound), entry);
+  GstBin* bin = GST_BIN(pipeline.get());
+  gst_bin_add_many(bin, source.get(), decode.get(), nullptr);
+  if (!gst_element_link(source.get(), decode.get())) return {};
+  // The buffer keeps the bytes alive for as long as it lives.
+  auto* held = new std::shared_ptr<const std::string>(std::move(smf));
+  GstBuffer* buffer = gst_buffer_new_wrapped_full(
+      GST_MEMORY_FLAG_READONLY, const_cast<char*>((*held)->data()), (*held)->size(), 0,
+      (*held)->size(), held,
+      [](gpointer data) { delete static_cast<std::shared_ptr<const std::string>*>(data); });
+  gst_app_src_push_buffer(GST_APP_SRC(source.get()), buffer);
+  gst_app_src_end_of_stream(GST_APP_SRC(source.get()));
+  return {std::move(pipeline), out};
 }
 
 bool SoundPipelinePlaysSound(GstElement* pipeline) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -26,6 +27,10 @@ BuiltPipeline MakeSoundPipeline(const std::string& host_path, SourceReading read
 // it is a wave file) needs. The player plays every such file through it.
 BuiltPipeline MakeSoundFilePipeline(const std::string& host_path,
                                     const std::optional<WaveLayout>& wave);
+
+// The sound pipeline for a MIDI file read by the player itself: `smf` is the whole standard MIDI
+// file the synthesizer is fed, from memory.
+BuiltPipeline MakeMidiPipeline(std::shared_ptr<const std::string> smf);
 
 // Whether a sound pipeline found sound in its file and feeds it to the output.
 bool SoundPipelinePlaysSound(GstElement* pipeline);
