@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -116,15 +117,28 @@ const std::vector<Layout>& Layouts() {
        {0, 120, 220},
        300,
        {{99, 1, 99}, {100, 2, 0}, {120, 2, 20}, {220, 3, 0}, {299, 3, 79}}},
-      {"lower-case keywords with PREGAP and POSTGAP",
+      {"lower-case keywords with PREGAP (which moves nothing) and POSTGAP",
        {{"x.bin", Make::kBin, 300}},
        "file \"x.bin\" binary\n"
        "  track 01 audio\n    index 01 00:00:00\n    postgap 00:00:10\n"
        "  track 02 audio\n    pregap 00:00:30\n    index 01 00:01:00\n"
        "  track 03 audio\n    index 01 00:02:00\n",
-       {0, 115, 190},
-       340,
-       {{74, 1, 74}, {75, 0, 0}, {114, 0, 0}, {115, 1, 75}, {339, 1, 299}}},
+       {0, 85, 160},
+       310,
+       {{74, 1, 74}, {75, 0, 0}, {84, 0, 0}, {85, 1, 75}, {309, 1, 299}}},
+      {"a Windows-1252 sheet naming a file whose name is UTF-8 on disk",
+       {{"Caf\xC3\xA9 Cr\xC3\xA8me.wav", Make::kWave, 100}},
+       "TITLE \"Caf\xE9\"\nFILE \"Caf\xE9 Cr\xE8me.wav\" WAVE\n  TRACK 01 AUDIO\n"
+       "    INDEX 01 00:00:00\n",
+       {0},
+       100,
+       {{50, 1, 50}}},
+      {"a UTF-8 sheet naming a file whose name is Windows-1252 on disk",
+       {{"Caf\xE9.bin", Make::kBin, 100}},
+       "FILE \"Caf\xC3\xA9.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n",
+       {0},
+       100,
+       {{50, 1, 50}}},
       {"a UTF-8 byte order mark and Windows line ends",
        {{"Disc Image.bin", Make::kBin, 150}},
        "\xEF\xBB\xBF"
@@ -244,16 +258,20 @@ TEST_F(CueImageTest, BadImagesSayWhatIsWrong) {
   }
 }
 
-// Where libcdio reads a BIN/CUE image itself, the disc has the table libcdio's cd-info shows.
+// The track starts are those libcdio's cd-info shows for the image, whichever reader opens it:
+// libcdio itself (the sheet's one BINARY file named as the sheet is) or this player's own (the
+// same name in other capitals, big-endian samples, or a WAVE file).
 TEST_F(CueImageTest, TableAgreesWithCdInfo) {
   const QString cd_info = QStandardPaths::findExecutable(QStringLiteral("cd-info"));
   if (cd_info.isEmpty()) GTEST_SKIP() << "cd-info is not installed";
   Write({"disc.bin", Make::kBin, 400}, 1);
-  Sheet("disc.cue",
-        "FILE \"disc.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
-        "  TRACK 02 AUDIO\n    PREGAP 00:00:20\n    INDEX 01 00:01:10\n"
-        "  TRACK 03 AUDIO\n    INDEX 00 00:02:00\n    INDEX 01 00:02:40\n"
-        "  TRACK 04 AUDIO\n    INDEX 01 00:04:00\n");
+  Write({"disc.wav", Make::kWave, 400}, 1);
+  const std::string tracks =
+      "  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+      "  TRACK 02 AUDIO\n    PREGAP 00:02:00\n    INDEX 01 00:01:10\n"
+      "  TRACK 03 AUDIO\n    INDEX 00 00:02:00\n    INDEX 01 00:02:40\n"
+      "  TRACK 04 AUDIO\n    PREGAP 00:00:20\n    INDEX 01 00:04:00\n";
+  Sheet("disc.cue", "FILE \"disc.bin\" BINARY\n" + tracks);
   QProcess info;
   info.start(cd_info,
              {"--no-cddb", "--no-header", "--cue-file", QString::fromStdString(Path("disc.cue"))});
@@ -267,13 +285,33 @@ TEST_F(CueImageTest, TableAgreesWithCdInfo) {
   }
   ASSERT_EQ(expected.size(), 5u) << out.toStdString();
 
-  ErrorCode error = 0;
-  std::shared_ptr<CdDisc> disc = CdDisc::Open(error);
-  ASSERT_TRUE(disc);
-  std::vector<int32_t> ours;
-  for (const CdTrack& t : disc->Tracks()) ours.push_back(t.start);
-  ours.push_back(disc->Leadout());
-  EXPECT_EQ(ours, expected);
+  for (const std::string file : {"\"disc.bin\" BINARY", "\"DISC.BIN\" BINARY",
+                                 "\"disc.bin\" MOTOROLA", "\"disc.wav\" WAVE"}) {
+    SCOPED_TRACE(file);
+    Sheet("disc.cue", "FILE " + file + "\n" + tracks);
+    ErrorCode error = 0;
+    std::shared_ptr<CdDisc> disc = CdDisc::Open(error);
+    ASSERT_TRUE(disc);
+    std::vector<int32_t> ours;
+    for (const CdTrack& t : disc->Tracks()) ours.push_back(t.start);
+    ours.push_back(disc->Leadout());
+    EXPECT_EQ(ours, expected);
+  }
+}
+
+// A FIFO or a folder named by the sheet is refused at once with the image's own text, never read.
+TEST_F(CueImageTest, FilesThatAreNotRegularAreRefusedAtOnce) {
+  ASSERT_EQ(::mkfifo(Path("pipe.wav").c_str(), 0600), 0);
+  std::filesystem::create_directory(Path("folder.wav"));
+  for (const char* name : {"pipe.wav", "folder.wav"}) {
+    SCOPED_TRACE(name);
+    Sheet("sheet.cue",
+          std::string("FILE \"") + name + "\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n");
+    const std::string said = OpenFailure();
+    EXPECT_NE(said.find(std::string("\"") + name + "\" of the disc image cannot be read"),
+              std::string::npos)
+        << said;
+  }
 }
 
 }  // namespace

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 #include <vector>
 
 #include "cd_disc.h"
 #include "pcm_decoder.h"
+#include "runtime/fs/regular_file.h"
 
 namespace qrv::mci {
 namespace {
@@ -71,10 +71,12 @@ std::unique_ptr<AudioFile> AudioFile::Open(const std::string& path, const std::s
   std::unique_ptr<AudioFile> file(new AudioFile());
   file->path_ = path;
   file->shown_ = shown;
-  std::error_code size_error;
-  const auto size = static_cast<int64_t>(std::filesystem::file_size(path, size_error));
-  file->raw_.open(path, std::ios::binary);
-  if (size_error || !file->raw_) {
+  // Only a regular file is read: a FIFO or a device named by the sheet would hold the window
+  // until something wrote to it.
+  const fs::RegularFile regular = fs::OpenRegularFile(path);
+  const int64_t size = regular.size;
+  if (regular.Valid()) file->raw_.open(path, std::ios::binary);
+  if (!regular.Valid() || !file->raw_) {
     error = DriverError("The audio file \"" + shown + "\" of the disc image cannot be read.");
     return nullptr;
   }

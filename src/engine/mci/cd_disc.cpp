@@ -90,7 +90,8 @@ std::shared_ptr<CdDisc> CdDisc::Open(ErrorCode& error) {
   bool any_audio = false;
   for (const CdTrack& t : disc->tracks_) any_audio = any_audio || t.audio;
   if (disc->tracks_.empty() || disc->leadout_ <= disc->tracks_.front().start || !any_audio) {
-    error = MCIERR_DEVICE_NOT_READY;  // not an audio disc
+    // Not an audio disc; an image file with nothing to play is a damaged file, not a drive.
+    error = disc->is_image_ ? MCIERR_INVALID_FILE : MCIERR_DEVICE_NOT_READY;
     return nullptr;
   }
   return disc;
@@ -103,7 +104,7 @@ ErrorCode CdDisc::OpenCdio(CdIo_t* opened) {
   const track_t first = cdio_get_first_track_num(cdio);
   const track_t count = cdio_get_num_tracks(cdio);
   if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || count == 0) {
-    return MCIERR_DEVICE_NOT_READY;  // no disc in the drive
+    return is_image_ ? MCIERR_INVALID_FILE : MCIERR_DEVICE_NOT_READY;  // no disc in the drive
   }
   for (track_t t = first; t < first + count; ++t) {
     tracks_.push_back({t,

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "text_encoding.h"
+
 namespace qrv::mci {
 namespace {
 
@@ -21,9 +23,9 @@ bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
   });
 }
 
-// The file a sheet names, relative to the sheet's folder. Sheets written on systems that ignore
-// case and use backslashes still find their files.
-fs::path Resolve(const fs::path& folder, std::string name) {
+// The file a name stands for, relative to the sheet's folder; sheets written on systems that
+// ignore case and use backslashes still find their files.
+fs::path ResolveSpelling(const fs::path& folder, std::string name) {
   std::replace(name.begin(), name.end(), '\\', '/');
   fs::path path(name);
   if (path.is_relative()) path = folder / path;
@@ -34,6 +36,19 @@ fs::path Resolve(const fs::path& folder, std::string name) {
     if (SameNameIgnoringCase(entry.path().filename().string(), wanted)) return entry.path();
   }
   return path;
+}
+
+// A sheet's names are in the encoding of the system that wrote it: the bytes as written are tried
+// first, then the same name in the other of UTF-8 and Windows-1252.
+fs::path Resolve(const fs::path& folder, const std::string& name) {
+  const fs::path written = ResolveSpelling(folder, name);
+  std::error_code error;
+  if (fs::exists(written, error)) return written;
+  const std::optional<std::string> other =
+      IsUtf8(name) ? Utf8ToCp1252(name) : std::optional(Cp1252ToUtf8(name));
+  if (!other || *other == name) return written;
+  const fs::path converted = ResolveSpelling(folder, *other);
+  return fs::exists(converted, error) ? converted : written;
 }
 
 std::string Quoted(const std::string& name) {
@@ -66,18 +81,18 @@ std::unique_ptr<CueImage> CueImage::Open(const std::string& cue_path, const CueS
   const fs::path folder = fs::path(cue_path).parent_path();
   for (const CueFile& named : sheet.files) {
     const fs::path path = Resolve(folder, named.name);
+    const std::string shown = AsUtf8(named.name);
     std::error_code ignored;
     if (!fs::exists(path, ignored)) {
-      error = DriverError("The audio file " + Quoted(named.name) +
+      error = DriverError("The audio file " + Quoted(shown) +
                           " named by the disc image cannot be found.");
       return nullptr;
     }
     if (fs::equivalent(path, cue_path, ignored)) {
-      error = DriverError("The disc image names itself (" + Quoted(named.name) +
-                          ") as its audio file.");
+      error = DriverError("The disc image names itself (" + Quoted(shown) + ") as its audio file.");
       return nullptr;
     }
-    std::unique_ptr<AudioFile> file = AudioFile::Open(path.string(), named.name, named.kind, error);
+    std::unique_ptr<AudioFile> file = AudioFile::Open(path.string(), shown, named.kind, error);
     if (!file) return nullptr;
     image->files_.push_back(std::move(file));
   }
