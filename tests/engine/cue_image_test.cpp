@@ -30,7 +30,7 @@ std::vector<int16_t> Marked(int sectors, int tag) {
   return pcm;
 }
 
-enum class Make { kBin, kWave, kFlac };
+enum class Make { kBin, kBigEndianBin, kWave, kFlac };
 struct ImageFile {
   const char* name;
   Make make;
@@ -60,9 +60,12 @@ class CueImageTest : public ::testing::Test {
   std::string Path(const std::string& name) const { return prefix.Root() + "/" + name; }
   void Write(const ImageFile& file, int tag) {
     const std::vector<int16_t> pcm = Marked(file.sectors, tag);
-    if (file.make == Make::kBin) {
-      test::WriteAll(Path(file.name), std::string(reinterpret_cast<const char*>(pcm.data()),
-                                                  pcm.size() * sizeof(int16_t)));
+    if (file.make == Make::kBin || file.make == Make::kBigEndianBin) {
+      std::string bytes(reinterpret_cast<const char*>(pcm.data()), pcm.size() * sizeof(int16_t));
+      if (file.make == Make::kBigEndianBin) {
+        for (size_t i = 0; i + 1 < bytes.size(); i += 2) std::swap(bytes[i], bytes[i + 1]);
+      }
+      test::WriteAll(Path(file.name), bytes);
     } else if (file.make == Make::kWave) {
       test::WriteWavePcm(Path(file.name), pcm);
     } else {
@@ -75,6 +78,8 @@ class CueImageTest : public ::testing::Test {
     test::WriteAll(Path(name), text);
     qputenv("QUORVIN_CDROM", QByteArray::fromStdString(Path(name)));
   }
+  // Opens the sheet with its files and checks the disc's tracks and sound.
+  void ExpectLayout(const Layout& layout, const std::string& sheet_name);
   // The text that opening the named disc fails with; empty when it opens.
   std::string OpenFailure() {
     TMediaPlayer player;
@@ -165,42 +170,82 @@ const std::vector<Layout>& Layouts() {
   return layouts;
 }
 
-TEST_F(CueImageTest, LayoutsAsRippersWriteThem) {
-  for (const Layout& layout : Layouts()) {
-    SCOPED_TRACE(layout.what);
-    for (size_t i = 0; i < layout.files.size(); ++i)
-      Write(layout.files[i], static_cast<int>(i) + 1);
-    Sheet("sheet.cue", layout.sheet);
-    ErrorCode error = 0;
-    std::shared_ptr<CdDisc> disc = CdDisc::Open(error);
-    ASSERT_TRUE(disc) << error;
-    std::vector<int32_t> starts;
-    for (const CdTrack& t : disc->Tracks()) starts.push_back(t.start);
-    EXPECT_EQ(starts, layout.starts);
-    EXPECT_EQ(disc->Leadout(), layout.leadout);
-    // The probes jump back and forth, as seeks do.
-    std::vector<uint8_t> sector(kSectorBytes);
-    for (const Probe& p : layout.probes) {
-      ASSERT_TRUE(disc->ReadAudio(p.lsn, 1, sector.data())) << p.lsn;
-      const auto* pcm = reinterpret_cast<const int16_t*>(sector.data());
-      const int first = p.tag == 0 ? 0 : (p.sector * kSamplesPerSector) & 0x7FFF;
-      const int last = p.tag == 0 ? 0 : (p.sector * kSamplesPerSector + 587) & 0x7FFF;
-      EXPECT_EQ(pcm[0], first) << "sector " << p.lsn;
-      EXPECT_EQ(pcm[1], p.tag) << "sector " << p.lsn;
-      EXPECT_EQ(pcm[2 * 587], last) << "sector " << p.lsn;
-    }
-    disc.reset();
-
-    // The device counts the same tracks and ends the disc in its last track.
-    TMediaPlayer player;
-    player.SetDeviceType(TMPDeviceTypes::dtCDAudio);
-    player.Open();
-    const auto tracks = static_cast<int32_t>(layout.starts.size());
-    EXPECT_EQ(player.Tracks(), tracks);
-    EXPECT_EQ(static_cast<uint32_t>(player.Length()),
-              Tmsf(tracks, layout.leadout - layout.starts.back()));
-    player.Close();
+void CueImageTest::ExpectLayout(const Layout& layout, const std::string& sheet_name) {
+  SCOPED_TRACE(layout.what);
+  for (size_t i = 0; i < layout.files.size(); ++i) Write(layout.files[i], static_cast<int>(i) + 1);
+  Sheet(sheet_name, layout.sheet);
+  ErrorCode error = 0;
+  std::shared_ptr<CdDisc> disc = CdDisc::Open(error);
+  ASSERT_TRUE(disc) << error;
+  std::vector<int32_t> starts;
+  for (const CdTrack& t : disc->Tracks()) starts.push_back(t.start);
+  EXPECT_EQ(starts, layout.starts);
+  EXPECT_EQ(disc->Leadout(), layout.leadout);
+  // The probes jump back and forth, as seeks do.
+  std::vector<uint8_t> sector(kSectorBytes);
+  for (const Probe& p : layout.probes) {
+    ASSERT_TRUE(disc->ReadAudio(p.lsn, 1, sector.data())) << p.lsn;
+    const auto* pcm = reinterpret_cast<const int16_t*>(sector.data());
+    const int first = p.tag == 0 ? 0 : (p.sector * kSamplesPerSector) & 0x7FFF;
+    const int last = p.tag == 0 ? 0 : (p.sector * kSamplesPerSector + 587) & 0x7FFF;
+    EXPECT_EQ(pcm[0], first) << "sector " << p.lsn;
+    EXPECT_EQ(pcm[1], p.tag) << "sector " << p.lsn;
+    EXPECT_EQ(pcm[2 * 587], last) << "sector " << p.lsn;
   }
+  disc.reset();
+
+  // The device counts the same tracks and ends the disc in its last track.
+  TMediaPlayer player;
+  player.SetDeviceType(TMPDeviceTypes::dtCDAudio);
+  player.Open();
+  const auto tracks = static_cast<int32_t>(layout.starts.size());
+  EXPECT_EQ(player.Tracks(), tracks);
+  EXPECT_EQ(static_cast<uint32_t>(player.Length()),
+            Tmsf(tracks, layout.leadout - layout.starts.back()));
+  player.Close();
+}
+
+TEST_F(CueImageTest, LayoutsAsRippersWriteThem) {
+  for (const Layout& layout : Layouts()) ExpectLayout(layout, "sheet.cue");
+}
+
+// cdrdao's tables: big-endian samples unless SWAP, silence and pregaps, tracks starting at START.
+TEST_F(CueImageTest, CdrdaoTablesOfContents) {
+  const std::string tracks =
+      "CD_DA\n// written by hand\nCD_TEXT { LANGUAGE_MAP { 0 : EN } LANGUAGE 0 { TITLE \"D\" } }\n"
+      "TRACK AUDIO\nNO COPY\nFILE \"data.bin\" SWAP_HERE 0 00:01:00\n"
+      "TRACK AUDIO\nSILENCE 00:00:30\nSTART\nFILE \"data.bin\" SWAP_HERE 00:01:00 00:01:00\n"
+      "TRACK AUDIO\nFILE \"data.bin\" SWAP_HERE 00:02:00 44100\nSTART 00:00:10\n"
+      "TRACK AUDIO\nPREGAP 00:00:20\nAUDIOFILE \"data.bin\" SWAP_HERE 132300\n";
+  const auto sheet = [&tracks](const std::string& swap) {
+    std::string text = tracks;
+    for (size_t at; (at = text.find("SWAP_HERE ")) != std::string::npos;)
+      text.replace(at, 10, swap);
+    return text;
+  };
+  const std::vector<int32_t> starts = {0, 105, 190, 275};
+  const std::vector<Probe> probes = {{74, 1, 74},   {75, 0, 0},  {104, 0, 0},   {105, 1, 75},
+                                     {190, 1, 160}, {260, 0, 0}, {275, 1, 225}, {349, 1, 299}};
+  ExpectLayout({"big-endian raw samples",
+                {{"data.bin", Make::kBigEndianBin, 300}},
+                sheet(""),
+                starts,
+                350,
+                probes},
+               "disc.toc");
+  ExpectLayout({"SWAP: little-endian raw samples",
+                {{"data.bin", Make::kBin, 300}},
+                sheet("SWAP "),
+                starts,
+                350,
+                probes},
+               "disc.toc");
+  // A WAVE file says its own byte order.
+  std::string wave = sheet("");
+  for (size_t at; (at = wave.find("data.bin")) != std::string::npos;)
+    wave.replace(at, 8, "data.wav");
+  ExpectLayout({"a WAVE file", {{"data.wav", Make::kWave, 300}}, wave, starts, 350, probes},
+               "disc.toc");
 }
 
 TEST_F(CueImageTest, CdTextOfTheDiscAndItsTracks) {

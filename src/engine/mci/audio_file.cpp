@@ -67,7 +67,8 @@ bool Starts(const uint8_t* head, const char* magic) {
 }  // namespace
 
 std::unique_ptr<AudioFile> AudioFile::Open(const std::string& path, const std::string& shown,
-                                           CueFileKind kind, ErrorCode& error) {
+                                           CueFileKind kind, ErrorCode& error,
+                                           const AudioWindow& window) {
   std::unique_ptr<AudioFile> file(new AudioFile());
   file->path_ = path;
   file->shown_ = shown;
@@ -89,11 +90,16 @@ std::unique_ptr<AudioFile> AudioFile::Open(const std::string& path, const std::s
   // Rippers label files loosely; what the file holds decides how it is read.
   const bool encoded = Starts(head, "fLaC") || Starts(head, "ID3") || Starts(head, "OggS") ||
                        Starts(head, "FORM") || (wave.is_wave && !wave.cd_format);
+  const int64_t skip = window.start * 4;
+  const auto limit = [&window](int64_t bytes) {
+    return window.samples < 0 ? bytes : std::min(bytes, window.samples * 4);
+  };
   if (wave.cd_format) {
-    file->data_offset_ = wave.offset;
-    file->data_bytes_ = wave.bytes;
+    file->data_offset_ = wave.offset + skip;
+    file->data_bytes_ = limit(std::max<int64_t>(0, wave.bytes - skip));
   } else if (!encoded && kind != CueFileKind::kAudio) {
-    file->data_bytes_ = size;
+    file->data_offset_ = window.header_bytes + skip;
+    file->data_bytes_ = limit(std::max<int64_t>(0, size - file->data_offset_));
     file->swap_ = kind == CueFileKind::kMotorola;
   } else {
     file->raw_.close();
@@ -104,11 +110,15 @@ std::unique_ptr<AudioFile> AudioFile::Open(const std::string& path, const std::s
       error = DriverError(damaged);
       return nullptr;
     }
-    const int64_t samples = file->decoder_->Samples();
+    file->first_sample_ = window.start;
+    const int64_t samples =
+        window.samples < 0 ? std::max<int64_t>(0, file->decoder_->Samples() - window.start)
+                           : std::min(window.samples, file->decoder_->Samples() - window.start);
     file->sectors_ = static_cast<int32_t>((samples + kSamplesPerSector - 1) / kSamplesPerSector);
     // Headers give a file's length; a file cut short or broken on the way tells only when its
     // last seconds will not decode.
-    if (!file->decoder_->Reaches(std::max<int64_t>(0, samples - 2 * 44100))) {
+    if (samples <= 0 ||
+        !file->decoder_->Reaches(window.start + std::max<int64_t>(0, samples - 2 * 44100))) {
       error = DriverError(damaged);
       return nullptr;
     }
@@ -130,7 +140,7 @@ bool AudioFile::Read(int32_t sector, int32_t count, uint8_t* out) {
   if (raw_.is_open()) return ReadRaw(sector, count, out);
   if (!decoder_) decoder_ = PcmDecoder::Open(path_);
   if (!decoder_) return false;
-  return decoder_->Read(static_cast<int64_t>(sector) * kSamplesPerSector,
+  return decoder_->Read(first_sample_ + static_cast<int64_t>(sector) * kSamplesPerSector,
                         static_cast<int64_t>(count) * kSamplesPerSector, out);
 }
 

@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include "runtime/fs/regular_file.h"
 #include "text_encoding.h"
 
 namespace qrv::mci {
@@ -14,7 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // A sheet is a few kilobytes; anything much larger is not one.
-constexpr std::streamsize kLargestSheet = 1 << 20;
+constexpr size_t kLargestSheet = 1 << 20;
 
 bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -57,14 +56,21 @@ std::string Quoted(const std::string& name) {
 
 }  // namespace
 
-ErrorCode ReadCueSheet(const std::string& path, CueSheet& sheet) {
-  std::ifstream in(path, std::ios::binary);
-  std::string text(static_cast<size_t>(kLargestSheet) + 1, '\0');
-  in.read(text.data(), kLargestSheet + 1);
-  if (in.bad()) return MCIERR_FILE_READ;
-  text.resize(static_cast<size_t>(in.gcount()));
-  if (text.size() > static_cast<size_t>(kLargestSheet)) return MCIERR_INVALID_FILE;
-  switch (ParseCueSheet(text, sheet)) {
+namespace {
+
+// Reads a sheet's text, which is a few kilobytes; anything much larger is not one.
+ErrorCode ReadSheetText(const std::string& path, std::string& text) {
+  const qrv::fs::RegularFile file = qrv::fs::OpenRegularFile(path);
+  if (!file.Valid()) return MCIERR_FILE_READ;
+  bool cut = false;
+  if (!qrv::fs::ReadPrefix(file.fd.Get(), kLargestSheet, text, cut, file.size)) {
+    return MCIERR_FILE_READ;
+  }
+  return cut ? MCIERR_INVALID_FILE : 0;
+}
+
+ErrorCode SheetError(CueResult result) {
+  switch (result) {
     case CueResult::kOk:
       return 0;
     case CueResult::kTooManyTracks:
@@ -75,24 +81,43 @@ ErrorCode ReadCueSheet(const std::string& path, CueSheet& sheet) {
   }
 }
 
+}  // namespace
+
+ErrorCode ReadCueSheet(const std::string& path, CueSheet& sheet) {
+  std::string text;
+  if (const ErrorCode error = ReadSheetText(path, text); error != 0) return error;
+  return SheetError(ParseCueSheet(text, sheet));
+}
+
+ErrorCode ReadTocSheet(const std::string& path, TocSheet& sheet) {
+  std::string text;
+  if (const ErrorCode error = ReadSheetText(path, text); error != 0) return error;
+  return SheetError(ParseTocSheet(text, sheet));
+}
+
+std::unique_ptr<AudioFile> CueImage::OpenNamed(const std::string& sheet_path,
+                                               const std::string& name, CueFileKind kind,
+                                               const AudioWindow& window, ErrorCode& error) {
+  const fs::path path = Resolve(fs::path(sheet_path).parent_path(), name);
+  const std::string shown = AsUtf8(name);
+  std::error_code ignored;
+  if (!fs::exists(path, ignored)) {
+    error = DriverError("The audio file " + Quoted(shown) +
+                        " named by the disc image cannot be found.");
+    return nullptr;
+  }
+  if (fs::equivalent(path, sheet_path, ignored)) {
+    error = DriverError("The disc image names itself (" + Quoted(shown) + ") as its audio file.");
+    return nullptr;
+  }
+  return AudioFile::Open(path.string(), shown, kind, error, window);
+}
+
 std::unique_ptr<CueImage> CueImage::Open(const std::string& cue_path, const CueSheet& sheet,
                                          ErrorCode& error) {
   std::unique_ptr<CueImage> image(new CueImage());
-  const fs::path folder = fs::path(cue_path).parent_path();
   for (const CueFile& named : sheet.files) {
-    const fs::path path = Resolve(folder, named.name);
-    const std::string shown = AsUtf8(named.name);
-    std::error_code ignored;
-    if (!fs::exists(path, ignored)) {
-      error = DriverError("The audio file " + Quoted(shown) +
-                          " named by the disc image cannot be found.");
-      return nullptr;
-    }
-    if (fs::equivalent(path, cue_path, ignored)) {
-      error = DriverError("The disc image names itself (" + Quoted(shown) + ") as its audio file.");
-      return nullptr;
-    }
-    std::unique_ptr<AudioFile> file = AudioFile::Open(path.string(), shown, named.kind, error);
+    std::unique_ptr<AudioFile> file = OpenNamed(cue_path, named.name, named.kind, {}, error);
     if (!file) return nullptr;
     image->files_.push_back(std::move(file));
   }
