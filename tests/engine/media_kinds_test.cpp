@@ -2,6 +2,7 @@
 
 #include <QTest>
 #include <cmath>
+#include <filesystem>
 #include <functional>
 
 #include "audio_fixtures.h"
@@ -177,6 +178,38 @@ TEST_F(MediaKindsTest, MidiTempoChangesShowAndPlayTheirRealLength) {
           << "silent at " << at / heard.channels * 1000 / heard.rate << " ms";
     }
   }
+}
+
+// Files whose headers would have the window walk millions of chunks or gigabytes of nothing are
+// refused at once as damaged files, never with a disc's text.
+TEST_F(MediaKindsTest, HostileHeadersAreBoundedAndSayTheFileIsDamaged) {
+  using test::FormatBlock;
+  const std::string damaged = ErrorOf(MCIERR_INVALID_FILE);
+  // 300,000 empty chunks between the format and the data.
+  std::string chunks;
+  for (int i = 0; i < 300000; ++i) chunks += std::string("junk\0\0\0\0", 8);
+  std::string body = "WAVEfmt " + Bytes({16, 0, 0, 0}) + FormatBlock(1, 1, 8000, 16000, 2, 16) +
+                     chunks + "data" + Bytes({4, 0, 0, 0}) + std::string(4, '\0');
+  test::WriteAll(Host("chunks.wav"), "RIFF" + Bytes({0, 0, 0, 0}) + body);
+  EXPECT_EQ(OpenError("chunks.wav"), damaged);
+
+  // A sparse 4 GB file of zeros whose format tag says MPEG.
+  test::WriteRiffWave(Host("sparse.wav"),
+                      FormatBlock(0x55, 2, 44100, 16000, 1, 0, std::string(12, '\0')),
+                      std::string(64, '\0'));
+  std::string sparse = test::ReadAll(Host("sparse.wav"));
+  sparse.replace(sparse.find("data") + 4, 4, Bytes({0x00, 0xFF, 0xFF, 0xFF}));
+  test::WriteAll(Host("sparse.wav"), sparse);
+  std::filesystem::resize_file(Host("sparse.wav"), 4ULL << 30);
+  EXPECT_EQ(OpenError("sparse.wav"), damaged);
+
+  // A MIDI file declaring 50,000 tracks and holding one opens with the one.
+  test::MidiTrack one;
+  test::HeldBeats(one, 2, 96);
+  test::WriteAll(Host("many.mid"), test::MidiFile(1, 96, {one}, 50000));
+  EXPECT_EQ(OpenError("many.mid"), "opened");
+  EXPECT_EQ(player.Length(), 1000);
+  player.Close();
 }
 
 TEST_F(MediaKindsTest, AviPlaysPictureAndSoundAndATruncatedOneFailsClearly) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cd_disc.h"
+#include "container_length.h"
 #include "pcm_decoder.h"
 #include "runtime/fs/regular_file.h"
 
@@ -13,13 +14,6 @@ namespace {
 
 constexpr int32_t kSamplesPerSector = kSectorBytes / 4;
 
-uint32_t Le32(const uint8_t* p) {
-  return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
-uint16_t Le16(const uint8_t* p) {
-  return static_cast<uint16_t>(p[0] | p[1] << 8);
-}
-
 struct WaveData {
   bool is_wave = false;    // a RIFF WAVE file at all
   bool cd_format = false;  // 16-bit stereo PCM at 44.1 kHz, readable straight
@@ -27,36 +21,18 @@ struct WaveData {
   int64_t bytes = 0;
 };
 
-// Finds the sound of a WAV file: its format chunk and where its data chunk lies.
-WaveData ReadWaveHeader(std::ifstream& in, int64_t file_size) {
+// Where the sound of a WAV file lies, and whether it is 16-bit stereo PCM at 44.1 kHz, readable
+// straight. (WAVE_FORMAT_EXTENSIBLE names its format in the first bytes of a sub-format GUID.)
+WaveData CdWave(const std::optional<WaveLayout>& layout) {
   WaveData wave;
-  uint8_t head[12];
-  if (!in.read(reinterpret_cast<char*>(head), sizeof head) || std::memcmp(head, "RIFF", 4) != 0 ||
-      std::memcmp(head + 8, "WAVE", 4) != 0) {
-    return wave;
-  }
+  if (!layout) return wave;
   wave.is_wave = true;
-  bool pcm = false;
-  int64_t at = 12;
-  uint8_t chunk[8];
-  while (at + 8 <= file_size && in.seekg(at) && in.read(reinterpret_cast<char*>(chunk), 8)) {
-    const int64_t size = Le32(chunk + 4);
-    if (std::memcmp(chunk, "fmt ", 4) == 0 && size >= 16) {
-      uint8_t fmt[40] = {};
-      in.read(reinterpret_cast<char*>(fmt), std::min<int64_t>(size, sizeof fmt));
-      const uint16_t tag = Le16(fmt);
-      // WAVE_FORMAT_EXTENSIBLE names its format in the first bytes of a sub-format GUID.
-      const bool integer = tag == 1 || (tag == 0xFFFE && size >= 40 && Le16(fmt + 24) == 1);
-      pcm = integer && Le16(fmt + 2) == 2 && Le32(fmt + 4) == 44100 && Le16(fmt + 14) == 16;
-    } else if (std::memcmp(chunk, "data", 4) == 0) {
-      wave.offset = at + 8;
-      // Rippers that stream may leave the size unset; the file's end bounds it either way.
-      wave.bytes = std::min(size, file_size - wave.offset);
-      wave.cd_format = pcm;
-      return wave;
-    }
-    at += 8 + size + (size & 1);
-  }
+  if (!layout->complete) return wave;
+  const bool integer = layout->format == 1 || (layout->format == 0xFFFE && layout->sub_format == 1);
+  wave.cd_format = integer && layout->channels == 2 && layout->rate == 44100 && layout->bits == 16;
+  // Rippers that stream may leave the size unset; the file's end bounds it either way.
+  wave.offset = static_cast<int64_t>(layout->data_offset);
+  wave.bytes = static_cast<int64_t>(layout->data_size);
   return wave;
 }
 
@@ -84,9 +60,8 @@ std::unique_ptr<AudioFile> AudioFile::Open(const std::string& path, const std::s
   uint8_t head[4] = {};
   file->raw_.read(reinterpret_cast<char*>(head), sizeof head);
   file->raw_.clear();
-  file->raw_.seekg(0);
-  const WaveData wave = ReadWaveHeader(file->raw_, size);
-  file->raw_.clear();
+  const std::optional<WaveLayout> layout = ReadWaveLayout(path);
+  const WaveData wave = CdWave(layout);
   // Rippers label files loosely; what the file holds decides how it is read.
   const bool encoded = Starts(head, "fLaC") || Starts(head, "ID3") || Starts(head, "OggS") ||
                        Starts(head, "FORM") || (wave.is_wave && !wave.cd_format);

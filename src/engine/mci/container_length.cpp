@@ -58,12 +58,17 @@ std::optional<WaveLayout> ReadWaveLayout(const std::string& host_path) {
     const uint64_t size = Le(chunk + 4, 4);
     const uint64_t body = pos + 8;
     if (std::memcmp(chunk, "fmt ", 4) == 0 && size >= 16) {
-      unsigned char f[16];
-      if (::pread(fd, f, sizeof f, static_cast<off_t>(body)) != sizeof f) break;
+      unsigned char f[40] = {};
+      const auto want = static_cast<size_t>(std::min<uint64_t>(size, sizeof f));
+      if (::pread(fd, f, want, static_cast<off_t>(body)) != static_cast<ssize_t>(want)) break;
       layout.format = static_cast<uint16_t>(Le(f, 2));
       layout.channels = static_cast<uint16_t>(Le(f + 2, 2));
       layout.rate = Le(f + 4, 4);
       layout.byte_rate = Le(f + 8, 4);
+      layout.bits = static_cast<uint16_t>(Le(f + 14, 2));
+      if (layout.format == kFormatExtensible && size >= 40) {
+        layout.sub_format = static_cast<uint16_t>(Le(f + 24, 2));
+      }
       have_format = true;
     } else if (std::memcmp(chunk, "fact", 4) == 0 && size >= 4) {
       unsigned char f[4];
@@ -83,6 +88,10 @@ std::optional<WaveLayout> ReadWaveLayout(const std::string& host_path) {
   return layout;
 }
 
+bool WaveHoldsMpeg(const WaveLayout& layout) {
+  return layout.format == kFormatMpeg || layout.format == kFormatMpegLayer3;
+}
+
 bool ReadWaveAsStream(const WaveLayout& layout) {
   return layout.complete && layout.ends_on_pad;
 }
@@ -92,13 +101,15 @@ int64_t WaveLength(const WaveLayout& layout, const std::string& host_path) {
   const uint16_t f = layout.format;
   const bool plain = f == kFormatPcm || f == kFormatFloat || f == kFormatALaw ||
                      f == kFormatMuLaw || f == kFormatExtensible;
+  // MPEG data may vary its bitrate; its frames tell the time. Without a single frame there is no
+  // sound to time: the data is damaged.
+  if (WaveHoldsMpeg(layout)) {
+    const auto end = static_cast<int64_t>(layout.data_offset + layout.data_size);
+    return MpegAudioLength(host_path, static_cast<int64_t>(layout.data_offset), end);
+  }
   // Compressed formats count their samples; the byte rate of their header is an average.
   if (!plain && layout.fact_samples && *layout.fact_samples > 0 && layout.rate > 0) {
     return static_cast<int64_t>(*layout.fact_samples) * kNsPerSecond / layout.rate;
-  }
-  // MPEG data may vary its bitrate; its frames tell the time.
-  if (f == kFormatMpeg || f == kFormatMpegLayer3) {
-    if (const int64_t frames = MpegAudioLength(host_path); frames > 0) return frames;
   }
   if (layout.byte_rate == 0) return 0;
   return static_cast<int64_t>(layout.data_size * kNsPerSecond / layout.byte_rate);

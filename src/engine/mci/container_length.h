@@ -13,6 +13,8 @@ struct WaveLayout {
   uint16_t channels = 0;
   uint32_t rate = 0;
   uint32_t byte_rate = 0;
+  uint16_t bits = 0;
+  uint16_t sub_format = 0;  // of WAVE_FORMAT_EXTENSIBLE: the first two bytes of its GUID
   std::optional<uint32_t> fact_samples;
   uint64_t data_offset = 0;
   uint64_t data_size = 0;    // as far as the file really holds it
@@ -35,6 +37,9 @@ std::optional<WaveLayout> ReadWaveLayout(const std::string& host_path);
 // the parser to ignore the stated data size instead moves where it thinks the samples start, so
 // that every sample wider than two bytes, and every compressed block, is read out of step.)
 bool ReadWaveAsStream(const WaveLayout& layout);
+
+// Whether the wave's format tag says MPEG audio.
+bool WaveHoldsMpeg(const WaveLayout& layout);
 
 // Whether a file that starts as an AVI holds its whole header list. A file cut short inside it
 // can never start, and the demultiplexer's complaint about it does not always come through.

@@ -111,7 +111,10 @@ std::unique_ptr<FileDevice> FileDevice::Open(const std::string& element, ErrorCo
   }
   EnsureGstInit();
   const std::optional<WaveLayout> wave = ReadWaveLayout(host);
-  if (wave && !wave->complete) {
+  // A wave whose chunks cannot be walked, or whose MPEG data holds no frame, is damaged; the
+  // decoder would search all of it for sound first.
+  const int64_t stated = wave && wave->complete ? WaveLength(*wave, host) : 0;
+  if (wave && (!wave->complete || (WaveHoldsMpeg(*wave) && stated <= 0))) {
     error = MCIERR_INVALID_FILE;
     return nullptr;
   }
@@ -151,7 +154,7 @@ std::unique_ptr<FileDevice> FileDevice::Open(const std::string& element, ErrorCo
   // The container's own count is exact where the decoder only estimates or knows nothing.
   if (midi && midi->length_ns > 0) {
     device->playback_->PinDuration(midi->length_ns);
-  } else if (const int64_t stated = wave ? WaveLength(*wave, host) : 0; stated > 0) {
+  } else if (stated > 0) {
     device->playback_->PinDuration(stated);
   } else if (device->playback_->Duration() <= 0) {
     if (const int64_t frames = MpegAudioLength(host); frames > 0) {
