@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "audio_fixtures.h"
+#include "engine/mci/cd_disc.h"
 #include "engine/mci/container_length.h"
 #include "engine/mci/sound_pipeline.h"
 
@@ -206,6 +207,19 @@ Measure MeasureChannel(const test::Heard& heard, int channel) {
 
 class WaveListeningTest : public ::testing::TestWithParam<Kind> {};
 
+// Each channel heard holds the tone of the file's channel `source(c)`, at its level, unclipped.
+void ExpectTones(const test::Heard& heard, const Kind& kind, int (*source)(int channel, int of)) {
+  const double expected_rms = kAmplitude / std::sqrt(2.0);
+  for (int c = 0; c < heard.channels; ++c) {
+    SCOPED_TRACE("channel " + std::to_string(c));
+    const Measure m = MeasureChannel(heard, c);
+    const double pitch = Pitch(source(c, kind.channels));
+    EXPECT_NEAR(m.pitch, pitch, pitch * 0.02);
+    EXPECT_NEAR(m.rms, expected_rms, expected_rms * kind.level_tolerance);
+    EXPECT_LT(m.peak, kAmplitude * (1 + kind.level_tolerance));
+  }
+}
+
 TEST_P(WaveListeningTest, PlaysEachChannelsToneAtItsLevel) {
   const Kind& kind = GetParam();
   QTemporaryDir dir;
@@ -220,14 +234,34 @@ TEST_P(WaveListeningTest, PlaysEachChannelsToneAtItsLevel) {
   ASSERT_EQ(heard.channels, kind.channels);
   const double frames = static_cast<double>(heard.samples.size()) / kind.channels;
   EXPECT_GT(frames, kSeconds * kind.rate * 0.9);
-  const double expected_rms = kAmplitude / std::sqrt(2.0);
-  for (int c = 0; c < kind.channels; ++c) {
-    SCOPED_TRACE("channel " + std::to_string(c));
-    const Measure m = MeasureChannel(heard, c);
-    EXPECT_NEAR(m.pitch, Pitch(c), Pitch(c) * 0.02);
-    EXPECT_NEAR(m.rms, expected_rms, expected_rms * kind.level_tolerance);
-    EXPECT_LT(m.peak, kAmplitude * (1 + kind.level_tolerance));
+  ExpectTones(heard, kind, [](int c, int) { return c; });
+}
+
+// The same file behind a cue sheet, read as the disc's 16-bit stereo sectors at 44.1 kHz.
+TEST_P(WaveListeningTest, SoundsTheSameBehindADiscImage) {
+  const Kind& kind = GetParam();
+  if (kind.channels > 2) GTEST_SKIP() << "a disc holds two channels";
+  QTemporaryDir dir;
+  const std::string folder = dir.path().toStdString();
+  if (!WriteKind(kind, folder, folder + "/sound.wav")) {
+    GTEST_SKIP() << kind.encoder << " is not installed";
   }
+  test::WriteAll(folder + "/disc.cue",
+                 "FILE \"sound.wav\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n");
+  const QByteArray previous = qgetenv("QUORVIN_CDROM");
+  qputenv("QUORVIN_CDROM", QByteArray::fromStdString(folder + "/disc.cue"));
+  ErrorCode error = 0;
+  std::shared_ptr<CdDisc> disc = CdDisc::Open(error);
+  qputenv("QUORVIN_CDROM", previous);
+  ASSERT_TRUE(disc) << error;
+  std::vector<int16_t> pcm(static_cast<size_t>(disc->Leadout()) * kSectorBytes / 2);
+  ASSERT_TRUE(disc->ReadAudio(0, disc->Leadout(), reinterpret_cast<uint8_t*>(pcm.data())));
+  test::Heard heard;
+  heard.rate = 44100;
+  heard.channels = 2;
+  for (int16_t v : pcm) heard.samples.push_back(static_cast<float>(v) / 32768.0F);
+  EXPECT_GT(pcm.size() / 2, static_cast<size_t>(kSeconds * 44100 * 0.9));
+  ExpectTones(heard, kind, [](int c, int of) { return of == 1 ? 0 : c; });
 }
 
 const Kind kKinds[] = {

@@ -6,6 +6,7 @@
 
 #include "cd_disc.h"
 #include "container_length.h"
+#include "mpeg_audio_length.h"
 #include "pcm_decoder.h"
 #include "runtime/fs/regular_file.h"
 
@@ -78,7 +79,12 @@ std::unique_ptr<AudioFile> AudioFile::Open(const std::string& path, const std::s
     file->swap_ = kind == CueFileKind::kMotorola;
   } else {
     file->raw_.close();
-    file->decoder_ = PcmDecoder::Open(path);
+    // The container's own count is exact where the decoder only estimates (compressed waves) or
+    // knows nothing (MPEG audio in a wave).
+    file->known_ns_ = layout && layout->complete   ? WaveLength(*layout, path)
+                      : StartsAsMpegAudio(head, 4) ? MpegAudioLength(path)
+                                                   : 0;
+    file->decoder_ = PcmDecoder::Open(path, file->known_ns_);
     const std::string damaged =
         "The audio file \"" + shown + "\" of the disc image is damaged or cannot be decoded.";
     if (!file->decoder_) {
@@ -113,7 +119,7 @@ void AudioFile::Release() {
 
 bool AudioFile::Read(int32_t sector, int32_t count, uint8_t* out) {
   if (raw_.is_open()) return ReadRaw(sector, count, out);
-  if (!decoder_) decoder_ = PcmDecoder::Open(path_);
+  if (!decoder_) decoder_ = PcmDecoder::Open(path_, known_ns_);
   if (!decoder_) return false;
   return decoder_->Read(first_sample_ + static_cast<int64_t>(sector) * kSamplesPerSector,
                         static_cast<int64_t>(count) * kSamplesPerSector, out);

@@ -52,6 +52,7 @@ class AudioFile {
   bool swap_ = false;  // big-endian samples
   std::unique_ptr<PcmDecoder> decoder_;
   int64_t first_sample_ = 0;  // of a decoded file, where the window starts
+  int64_t known_ns_ = 0;      // of a decoded file, its length as its container states it
   int32_t sectors_ = 0;
 };
 

@@ -16,6 +16,8 @@ constexpr uint32_t kDefaultTempo = 500000;  // microseconds a quarter note: 120 
 constexpr uint32_t kOutTempo = 1000000;
 constexpr uint16_t kOutDivision = 10000;
 constexpr int64_t kNsPerOutTick = 100000;
+// No file plays longer than a day; later events are held at that time.
+constexpr double kLongestNs = 24.0 * 3600 * 1e9;
 
 uint32_t Be(const uint8_t* p, int bytes) {
   uint32_t v = 0;
@@ -137,7 +139,10 @@ class TempoMap {
     }
   }
 
-  double Ns(int64_t tick) const {
+  double Ns(int64_t tick) const { return std::min(Unbounded(tick), kLongestNs); }
+
+ private:
+  double Unbounded(int64_t tick) const {
     if (ns_per_tick_fixed_ > 0) return static_cast<double>(tick) * ns_per_tick_fixed_;
     Segment s{0, 0, kDefaultTempo};
     // The last change at or before the tick.
@@ -147,7 +152,6 @@ class TempoMap {
     return s.ns + static_cast<double>(tick - s.tick) * s.tempo * 1000.0 / ticks_per_quarter_;
   }
 
- private:
   struct Segment {
     int64_t tick;
     double ns;

@@ -33,7 +33,7 @@ GstClockTime SampleTime(int64_t sample) {
 
 }  // namespace
 
-std::unique_ptr<PcmDecoder> PcmDecoder::Open(const std::string& path) {
+std::unique_ptr<PcmDecoder> PcmDecoder::Open(const std::string& path, int64_t known_ns) {
   EnsureGstInit();
   GError* raw_error = nullptr;
   const std::optional<WaveLayout> wave = ReadWaveLayout(path);
@@ -55,8 +55,11 @@ std::unique_ptr<PcmDecoder> PcmDecoder::Open(const std::string& path) {
       gst_element_get_state(p, nullptr, nullptr, kStall) != GST_STATE_CHANGE_SUCCESS) {
     return nullptr;
   }
-  gint64 duration = 0;
-  if (!gst_element_query_duration(p, GST_FORMAT_TIME, &duration) || duration <= 0) return nullptr;
+  gint64 duration = known_ns;
+  if (duration <= 0 &&
+      (!gst_element_query_duration(p, GST_FORMAT_TIME, &duration) || duration <= 0)) {
+    return nullptr;
+  }
   decoder->samples_ = static_cast<int64_t>(
       gst_util_uint64_scale_round(static_cast<guint64>(duration), kRate, GST_SECOND));
   // The sink does not keep time, so the pipeline decodes as fast as it is read.
