@@ -26,10 +26,6 @@ class MemoryFile {
     }
     return path_;
   }
-  // Makes the file `size` bytes long, the rest a hole of zeros.
-  void Extend(int64_t size) {
-    if (::ftruncate(fd_, size) != 0) std::abort();
-  }
 
  private:
   int fd_;

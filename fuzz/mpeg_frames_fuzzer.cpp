@@ -16,8 +16,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int64_t length = MpegAudioLength(path);
   constexpr int64_t kLongestFrameNs = 1152LL * 1000000000 / 8000;
   Check(length >= 0 && length <= static_cast<int64_t>(size / 24 + 1) * kLongestFrameNs);
-  // The same bytes behind a long hole of zeros: the walk gives up rather than read it all.
-  file.Extend(static_cast<int64_t>(size) + (64 << 20));
-  Check(MpegAudioLength(path) >= 0);
   return 0;
 }

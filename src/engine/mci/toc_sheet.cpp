@@ -136,6 +136,8 @@ class Reader {
       } else if (word == "FIFO") {
         return CueResult::kUnreadable;  // a pipe is never read: it could block forever
       }
+      // A TRACK line adds a track (and may move the others in memory).
+      track = sheet.tracks.empty() ? nullptr : &sheet.tracks.back();
       if (track != nullptr && track->segments.size() > segments_) {
         segments_ = track->segments.size();
         if (++total_ > kMaxTocSegments) return CueResult::kUnreadable;
