@@ -47,6 +47,7 @@ struct Heard {
   std::vector<float> samples;
   int rate = 0;
   int channels = 0;
+  double worst_time_error_ms = 0;  // of a buffer's time against the samples before it
   std::string error;
 };
 // Plays the pipeline `build` makes, its output being a sink that keeps what it is given (the

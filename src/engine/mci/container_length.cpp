@@ -96,11 +96,15 @@ bool ReadWaveAsStream(const WaveLayout& layout) {
   return layout.complete && layout.ends_on_pad;
 }
 
+bool WaveIsCompressed(const WaveLayout& layout) {
+  const uint16_t f = layout.format;
+  return !(f == kFormatPcm || f == kFormatFloat || f == kFormatALaw || f == kFormatMuLaw ||
+           f == kFormatExtensible);
+}
+
 int64_t WaveLength(const WaveLayout& layout, const std::string& host_path) {
   if (!layout.complete) return 0;
-  const uint16_t f = layout.format;
-  const bool plain = f == kFormatPcm || f == kFormatFloat || f == kFormatALaw ||
-                     f == kFormatMuLaw || f == kFormatExtensible;
+  const bool plain = !WaveIsCompressed(layout);
   // MPEG data may vary its bitrate; its frames tell the time. Without a single frame there is no
   // sound to time: the data is damaged.
   if (WaveHoldsMpeg(layout)) {

@@ -38,6 +38,9 @@ std::optional<WaveLayout> ReadWaveLayout(const std::string& host_path);
 // that every sample wider than two bytes, and every compressed block, is read out of step.)
 bool ReadWaveAsStream(const WaveLayout& layout);
 
+// Whether the wave's samples are coded in blocks (ADPCM, GSM, MPEG), not one value each.
+bool WaveIsCompressed(const WaveLayout& layout);
+
 // Whether the wave's format tag says MPEG audio.
 bool WaveHoldsMpeg(const WaveLayout& layout);
 

@@ -1,6 +1,7 @@
 #include "sound_pipeline.h"
 
 #include <gst/app/gstappsrc.h>
+#include <gst/audio/audio.h>
 
 namespace qrv::mci {
 namespace {
@@ -20,15 +21,84 @@ void LinkSound(GstElement*, GstPad* pad, gpointer entry) {
   }
 }
 
+// Times the decoded sound by its own samples from the first buffer of each segment on. The wave
+// parser stamps the blocks of some compressed waves (mono ADPCM) with times that run at a
+// different pace than their samples, and the decoder follows them back and forth, so that the
+// output overlaps itself and a three-second file is heard in two.
+class SampleClock {
+ public:
+  static void Attach(GstElement* entry) {
+    const PadPtr sink(gst_element_get_static_pad(entry, "sink"));
+    if (!sink) return;
+    gst_pad_add_probe(
+        sink.get(),
+        static_cast<GstPadProbeType>(GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_EVENT_BOTH),
+        &SampleClock::OnProbe, new SampleClock(),
+        [](gpointer clock) { delete static_cast<SampleClock*>(clock); });
+  }
+
+ private:
+  static GstPadProbeReturn OnProbe(GstPad*, GstPadProbeInfo* info, gpointer data) {
+    auto* clock = static_cast<SampleClock*>(data);
+    if ((GST_PAD_PROBE_INFO_TYPE(info) & GST_PAD_PROBE_TYPE_BUFFER) != 0) {
+      clock->Stamp(GST_PAD_PROBE_INFO_BUFFER(info));
+      return GST_PAD_PROBE_OK;
+    }
+    GstEvent* event = GST_PAD_PROBE_INFO_EVENT(info);
+    if (GST_EVENT_TYPE(event) == GST_EVENT_CAPS) {
+      GstCaps* caps = nullptr;
+      gst_event_parse_caps(event, &caps);
+      GstAudioInfo audio;
+      if (caps != nullptr && gst_audio_info_from_caps(&audio, caps)) {
+        clock->rate_ = GST_AUDIO_INFO_RATE(&audio);
+        clock->frame_bytes_ = GST_AUDIO_INFO_BPF(&audio);
+      }
+    } else if (GST_EVENT_TYPE(event) == GST_EVENT_SEGMENT ||
+               GST_EVENT_TYPE(event) == GST_EVENT_FLUSH_STOP) {
+      clock->base_ = GST_CLOCK_TIME_NONE;
+    }
+    return GST_PAD_PROBE_OK;
+  }
+
+  void Stamp(GstBuffer* buffer) {
+    if (rate_ <= 0 || frame_bytes_ <= 0 || !GST_BUFFER_PTS_IS_VALID(buffer)) return;
+    if (!GST_CLOCK_TIME_IS_VALID(base_)) {
+      base_ = GST_BUFFER_PTS(buffer);
+      frames_ = 0;
+    }
+    const guint64 frames = gst_buffer_get_size(buffer) / static_cast<guint64>(frame_bytes_);
+    const auto at = [this](guint64 n) {
+      return base_ + gst_util_uint64_scale_int(n, GST_SECOND, rate_);
+    };
+    // Buffers handed on are the decoder's own, written to by nobody else.
+    GST_BUFFER_PTS(buffer) = at(frames_);
+    GST_BUFFER_DURATION(buffer) = at(frames_ + frames) - at(frames_);
+    frames_ += frames;
+  }
+
+  GstClockTime base_ = GST_CLOCK_TIME_NONE;
+  guint64 frames_ = 0;
+  int rate_ = 0;
+  int frame_bytes_ = 0;
+};
+
 }  // namespace
 
 GstElement* AddOutputChain(GstBin* bin, ElementPtr output) {
   ElementPtr convert = MakeElement("audioconvert", kEntryName);
+  ElementPtr channels = MakeElement("capsfilter");
   ElementPtr resample = MakeElement("audioresample");
-  if (!convert || !resample || !output) return nullptr;
+  if (!convert || !channels || !resample || !output) return nullptr;
+  // One channel goes on as two. The sound server plays a single channel that names its speaker
+  // (WAVE_FORMAT_EXTENSIBLE files say "front centre") at half the level of a plain mono one.
+  CapsPtr two_or_more(gst_caps_from_string("audio/x-raw,channels=[2,2147483647]"));
+  g_object_set(channels.get(), "caps", two_or_more.get(), nullptr);
   GstElement* entry = convert.get();
-  gst_bin_add_many(bin, convert.get(), resample.get(), output.get(), nullptr);
-  if (!gst_element_link_many(convert.get(), resample.get(), output.get(), nullptr)) return nullptr;
+  gst_bin_add_many(bin, convert.get(), channels.get(), resample.get(), output.get(), nullptr);
+  if (!gst_element_link_many(convert.get(), channels.get(), resample.get(), output.get(),
+                             nullptr)) {
+    return nullptr;
+  }
   return entry;
 }
 
@@ -67,8 +137,14 @@ BuiltPipeline MakeSoundPipeline(const std::string& host_path, SourceReading read
 BuiltPipeline MakeSoundFilePipeline(const std::string& host_path,
                                     const std::optional<WaveLayout>& wave) {
   const bool stream = wave && ReadWaveAsStream(*wave);
-  return MakeSoundPipeline(host_path,
-                           stream ? SourceReading::kStream : SourceReading::kRandomAccess);
+  BuiltPipeline built =
+      MakeSoundPipeline(host_path, stream ? SourceReading::kStream : SourceReading::kRandomAccess);
+  if (built.pipeline && wave && WaveIsCompressed(*wave)) {
+    if (const ElementPtr entry{gst_bin_get_by_name(GST_BIN(built.pipeline.get()), kEntryName)}) {
+      SampleClock::Attach(entry.get());
+    }
+  }
+  return built;
 }
 
 BuiltPipeline MakeMidiPipeline(std::shared_ptr<const std::string> smf) {
