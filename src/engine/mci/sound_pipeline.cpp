@@ -3,6 +3,8 @@
 #include <gst/app/gstappsrc.h>
 #include <gst/audio/audio.h>
 
+#include <utility>
+
 namespace qrv::mci {
 namespace {
 
@@ -41,7 +43,9 @@ class SampleClock {
   static GstPadProbeReturn OnProbe(GstPad*, GstPadProbeInfo* info, gpointer data) {
     auto* clock = static_cast<SampleClock*>(data);
     if ((GST_PAD_PROBE_INFO_TYPE(info) & GST_PAD_PROBE_TYPE_BUFFER) != 0) {
-      clock->Stamp(GST_PAD_PROBE_INFO_BUFFER(info));
+      GstBuffer* buffer = gst_buffer_make_writable(GST_PAD_PROBE_INFO_BUFFER(info));
+      GST_PAD_PROBE_INFO_DATA(info) = buffer;
+      clock->Stamp(buffer);
       return GST_PAD_PROBE_OK;
     }
     GstEvent* event = GST_PAD_PROBE_INFO_EVENT(info);
@@ -70,7 +74,6 @@ class SampleClock {
     const auto at = [this](guint64 n) {
       return base_ + gst_util_uint64_scale_int(n, GST_SECOND, rate_);
     };
-    // Buffers handed on are the decoder's own, written to by nobody else.
     GST_BUFFER_PTS(buffer) = at(frames_);
     GST_BUFFER_DURATION(buffer) = at(frames_ + frames) - at(frames_);
     frames_ += frames;
@@ -102,17 +105,29 @@ GstElement* AddOutputChain(GstBin* bin, ElementPtr output) {
   return entry;
 }
 
-BuiltPipeline MakeSoundPipeline(const std::string& host_path, SourceReading reading) {
+namespace {
+
+// A new pipeline ending in the output chain, and the chain's entry. Without an output the
+// pipeline is still handed back (with no entry), so that the open says so; nothing at all when a
+// part is missing.
+std::pair<BuiltPipeline, GstElement*> StartSoundPipeline() {
   EnsureGstInit();
   ElementPtr pipeline = AdoptElement(gst_pipeline_new("sound"));
   if (!pipeline) return {};
   ElementPtr output = MakeAudioSink();
-  // Without an output the pipeline is still handed back, so that the open says so.
-  if (!output) return {std::move(pipeline), nullptr};
+  if (!output) return {BuiltPipeline{std::move(pipeline), nullptr}, nullptr};
   GstElement* out = output.get();
   GstElement* entry = AddOutputChain(GST_BIN(pipeline.get()), std::move(output));
   if (entry == nullptr) return {};
-  GstBin* bin = GST_BIN(pipeline.get());
+  return {BuiltPipeline{std::move(pipeline), out}, entry};
+}
+
+}  // namespace
+
+BuiltPipeline MakeSoundPipeline(const std::string& host_path, SourceReading reading) {
+  auto [built, entry] = StartSoundPipeline();
+  if (entry == nullptr) return std::move(built);
+  GstBin* bin = GST_BIN(built.pipeline.get());
   if (reading == SourceReading::kRandomAccess) {
     ElementPtr decode = MakeElement("uridecodebin");
     CharPtr uri(gst_filename_to_uri(host_path.c_str(), nullptr));
@@ -131,7 +146,7 @@ BuiltPipeline MakeSoundPipeline(const std::string& host_path, SourceReading read
     gst_bin_add_many(bin, source.get(), queue.get(), decode.get(), nullptr);
     if (!gst_element_link_many(source.get(), queue.get(), decode.get(), nullptr)) return {};
   }
-  return {std::move(pipeline), out};
+  return std::move(built);
 }
 
 BuiltPipeline MakeSoundFilePipeline(const std::string& host_path,
@@ -148,32 +163,23 @@ BuiltPipeline MakeSoundFilePipeline(const std::string& host_path,
 }
 
 BuiltPipeline MakeMidiPipeline(std::shared_ptr<const std::string> smf) {
-  EnsureGstInit();
-  ElementPtr pipeline = AdoptElement(gst_pipeline_new("sound"));
-  if (!pipeline) return {};
-  ElementPtr output = MakeAudioSink();
-  if (!output) return {std::move(pipeline), nullptr};
-  GstElement* out = output.get();
-  GstElement* entry = AddOutputChain(GST_BIN(pipeline.get()), std::move(output));
+  auto [built, entry] = StartSoundPipeline();
+  if (entry == nullptr) return std::move(built);
   ElementPtr source = MakeElement("appsrc");
   ElementPtr decode = MakeElement("decodebin");
-  if (entry == nullptr || !source || !decode) return {};
+  if (!source || !decode) return {};
   // The parser reads the whole file before it plays; it is handed over at once, then its end.
   CapsPtr caps(gst_caps_new_empty_simple("audio/midi"));
   g_object_set(source.get(), "caps", caps.get(), "format", GST_FORMAT_BYTES, nullptr);
   g_signal_connect(decode.get(), "pad-added", G_CALLBACK(&LinkSound), entry);
-  GstBin* bin = GST_BIN(pipeline.get());
+  GstBin* bin = GST_BIN(built.pipeline.get());
   gst_bin_add_many(bin, source.get(), decode.get(), nullptr);
   if (!gst_element_link(source.get(), decode.get())) return {};
-  // The buffer keeps the bytes alive for as long as it lives.
-  auto* held = new std::shared_ptr<const std::string>(std::move(smf));
-  GstBuffer* buffer = gst_buffer_new_wrapped_full(
-      GST_MEMORY_FLAG_READONLY, const_cast<char*>((*held)->data()), (*held)->size(), 0,
-      (*held)->size(), held,
-      [](gpointer data) { delete static_cast<std::shared_ptr<const std::string>*>(data); });
-  gst_app_src_push_buffer(GST_APP_SRC(source.get()), buffer);
+  // The source takes the buffer; a pipeline rebuilt later gets its own copy.
+  gst_app_src_push_buffer(GST_APP_SRC(source.get()),
+                          gst_buffer_new_memdup(smf->data(), smf->size()));
   gst_app_src_end_of_stream(GST_APP_SRC(source.get()));
-  return {std::move(pipeline), out};
+  return std::move(built);
 }
 
 bool SoundPipelinePlaysSound(GstElement* pipeline) {
