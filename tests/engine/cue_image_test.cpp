@@ -267,6 +267,9 @@ TEST_F(CueImageTest, BadImagesSayWhatIsWrong) {
   std::filesystem::resize_file(Path("half.flac"),
                                std::filesystem::file_size(Path("half.flac")) / 2);
   test::WriteAll(Path("notes.txt"), std::string(20000, 'x'));
+  test::WriteAll(Path("sparse.mp3"),
+                 std::string("ID3\x04\0\0\0\0\0\x10", 10) + std::string(16, '\0'));
+  std::filesystem::resize_file(Path("sparse.mp3"), 1ULL << 30);
   std::string hundred = "FILE \"big.bin\" BINARY\n";
   for (int t = 1; t <= 100; ++t) {
     hundred += "  TRACK " + std::to_string(t) +
@@ -287,6 +290,8 @@ TEST_F(CueImageTest, BadImagesSayWhatIsWrong) {
        "FILE \"half.flac\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
        "  TRACK 02 AUDIO\n    INDEX 01 00:08:00\n",
        "\"half.flac\""},
+      {"an MP3 whose tag is followed by nothing but zeros",
+       "FILE \"sparse.mp3\" MP3\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n", "\"sparse.mp3\""},
       {"a file that is not sound",
        "FILE \"notes.txt\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n", "\"notes.txt\""},
       {"a track beyond its file's end",

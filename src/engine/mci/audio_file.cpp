@@ -81,12 +81,18 @@ std::unique_ptr<AudioFile> AudioFile::Open(const std::string& path, const std::s
     file->raw_.close();
     // The container's own count is exact where the decoder only estimates (compressed waves) or
     // knows nothing (MPEG audio in a wave).
-    file->known_ns_ = layout && layout->complete   ? WaveLength(*layout, path)
-                      : StartsAsMpegAudio(head, 4) ? MpegAudioLength(path)
-                                                   : 0;
-    file->decoder_ = PcmDecoder::Open(path, file->known_ns_);
+    const bool mpeg = StartsAsMpegAudio(head, 4) || (layout && WaveHoldsMpeg(*layout));
+    file->known_ns_ = layout && layout->complete ? WaveLength(*layout, path)
+                      : mpeg                     ? MpegAudioLength(path)
+                                                 : 0;
     const std::string damaged =
         "The audio file \"" + shown + "\" of the disc image is damaged or cannot be decoded.";
+    // MPEG audio without a run of frames is damage the decoder would search to its end.
+    if (mpeg && file->known_ns_ <= 0) {
+      error = DriverError(damaged);
+      return nullptr;
+    }
+    file->decoder_ = PcmDecoder::Open(path, file->known_ns_);
     if (!file->decoder_) {
       error = DriverError(damaged);
       return nullptr;
