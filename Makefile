@@ -3,8 +3,8 @@ JOBS ?= $(shell nproc)
 BUILD ?= build
 SAN_BUILD ?= build-sanitize
 FUZZ_BUILD ?= build-fuzz
-FUZZ_SECONDS ?= 30
-FUZZ_TARGETS = tag_block path_analysis first_line
+FUZZ_SECONDS ?= 13
+FUZZ_TARGETS = tag_block path_analysis first_line disc_sheet riff_wave mpeg_frames midi
 # Leaks are checked everywhere; only the system libraries' own one-time allocations are waived.
 LSAN_ENV = LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo

@@ -1,7 +1,9 @@
 #include "audio_fixtures.h"
 
+#include <gst/app/gstappsink.h>
 #include <gst/gst.h>
 
+#include <QByteArray>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -208,6 +210,54 @@ std::string OpenError(TMediaPlayer& player, const std::string& element) {
     return e.Message();
   }
   return "opened";
+}
+
+Heard Listen(const std::function<mci::BuiltPipeline()>& build) {
+  Heard heard;
+  const QByteArray previous = qgetenv("QUORVIN_AUDIO_SINK");
+  qputenv("QUORVIN_AUDIO_SINK",
+          "audioconvert ! audio/x-raw,format=F32LE,layout=interleaved ! "
+          "appsink name=listen sync=false");
+  mci::BuiltPipeline built = build();
+  qputenv("QUORVIN_AUDIO_SINK", previous);
+  if (!built.pipeline || built.output == nullptr) {
+    heard.error = "no pipeline";
+    return heard;
+  }
+  GstElement* pipeline = built.pipeline.get();
+  const mci::ElementPtr sink(gst_bin_get_by_name(GST_BIN(pipeline), "listen"));
+  gst_element_set_state(pipeline, GST_STATE_PLAYING);
+  const mci::BusPtr bus(gst_element_get_bus(pipeline));
+  GstClockTime first_pts = 0;
+  while (GstSample* sample = gst_app_sink_try_pull_sample(GST_APP_SINK(sink.get()), GST_SECOND)) {
+    const GstStructure* caps = gst_caps_get_structure(gst_sample_get_caps(sample), 0);
+    gst_structure_get_int(caps, "rate", &heard.rate);
+    gst_structure_get_int(caps, "channels", &heard.channels);
+    GstMapInfo map;
+    GstBuffer* buffer = gst_sample_get_buffer(sample);
+    // A buffer's time must be where its first sample falls after all those before it.
+    if (GST_BUFFER_PTS_IS_VALID(buffer) && heard.rate > 0 && heard.channels > 0) {
+      if (heard.samples.empty()) first_pts = GST_BUFFER_PTS(buffer);
+      const double due_ms = static_cast<double>(first_pts) / 1e6 +
+                            1000.0 * heard.samples.size() / heard.channels / heard.rate;
+      const double off = std::fabs(static_cast<double>(GST_BUFFER_PTS(buffer)) / 1e6 - due_ms);
+      heard.worst_time_error_ms = std::max(heard.worst_time_error_ms, off);
+    }
+    if (gst_buffer_map(buffer, &map, GST_MAP_READ)) {
+      const auto* f = reinterpret_cast<const float*>(map.data);
+      heard.samples.insert(heard.samples.end(), f, f + map.size / sizeof(float));
+      gst_buffer_unmap(buffer, &map);
+    }
+    gst_sample_unref(sample);
+  }
+  if (mci::MessagePtr failure{gst_bus_pop_filtered(bus.get(), GST_MESSAGE_ERROR)}) {
+    GError* error = nullptr;
+    gst_message_parse_error(failure.get(), &error, nullptr);
+    heard.error = error != nullptr ? error->message : "error";
+    if (error != nullptr) g_error_free(error);
+  }
+  gst_element_set_state(pipeline, GST_STATE_NULL);
+  return heard;
 }
 
 }  // namespace qrv::test

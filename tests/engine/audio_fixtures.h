@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "engine/mci/playback.h"
 
 namespace qrv {
 class TMediaPlayer;
@@ -38,5 +41,17 @@ std::string Bytes2(int value);
 std::string ImaAdpcm(int samples);
 std::string ReadAll(const std::string& host_path);
 void WriteAll(const std::string& host_path, const std::string& bytes);
+
+// What came out of a decoder: interleaved samples and their rate and channels.
+struct Heard {
+  std::vector<float> samples;
+  int rate = 0;
+  int channels = 0;
+  double worst_time_error_ms = 0;  // of a buffer's time against the samples before it
+  std::string error;
+};
+// Plays the pipeline `build` makes, its output being a sink that keeps what it is given (the
+// output chain the player adds stays in place).
+Heard Listen(const std::function<mci::BuiltPipeline()>& build);
 
 }  // namespace qrv::test

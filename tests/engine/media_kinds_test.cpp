@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <cmath>
+#include <filesystem>
 #include <functional>
 
 #include "audio_fixtures.h"
 #include "engine/mci/device_table.h"
+#include "engine/mci/midi_file.h"
+#include "engine/mci/sound_pipeline.h"
 #include "engine/media_player.h"
+#include "midi_writer.h"
 #include "runtime/exceptions.h"
 #include "temp_prefix.h"
 
@@ -127,6 +132,84 @@ TEST_F(MediaKindsTest, MidiPlaysThroughTheSoundFont) {
   player.Play();
   ASSERT_TRUE(QTest::qWaitFor([&] { return notified >= 1; }, 10000));
   EXPECT_EQ(player.Position(), 500);
+}
+
+TEST_F(MediaKindsTest, MidiTempoChangesShowAndPlayTheirRealLength) {
+  // Organ notes held from beat to beat through 120, 60 and 180 beats a minute (type 0), and
+  // through 100, 150 and 80 from a tempo track (type 1).
+  test::MidiTrack single;
+  single.Tempo(0, 120).Add(0, {0xC0, 19});
+  test::HeldBeats(single, 4, 480);
+  single.Tempo(0, 60);
+  test::HeldBeats(single, 4, 480);
+  single.Tempo(0, 180);
+  test::HeldBeats(single, 4, 480);
+  single.End(0);
+  test::WriteAll(Host("type0.mid"), test::MidiFile(0, 480, {single}));
+  test::MidiTrack tempo;
+  tempo.Tempo(0, 100).Tempo(384, 150).Tempo(384, 80).End(384);
+  test::MidiTrack notes;
+  notes.Add(0, {0xC0, 19});
+  test::HeldBeats(notes, 12, 96);
+  notes.End(0);
+  test::WriteAll(Host("type1.mid"), test::MidiFile(1, 96, {tempo, notes}));
+
+  for (const auto& [name, length_ms] : {std::pair{"type0.mid", 7333}, {"type1.mid", 7000}}) {
+    ExpectPlaysToItsEnd(name, length_ms, 2);
+    // What the synthesizer plays: as long as the file, sound in every tenth of a second, no hole.
+    const std::string host = Host(name);
+    const test::Heard heard = test::Listen([&host] {
+      const auto midi = RetimeMidiFile(host);
+      return MakeMidiPipeline(std::make_shared<const std::string>(midi ? midi->bytes : ""));
+    });
+    ASSERT_EQ(heard.error, "");
+    ASSERT_GT(heard.rate, 0);
+    const size_t window = static_cast<size_t>(heard.rate / 10) * heard.channels;
+    const size_t sounding = static_cast<size_t>(heard.rate) * (length_ms - 100) / 1000 *
+                            static_cast<size_t>(heard.channels);
+    // Played at the wrong tempo, the notes last longer or shorter than the file.
+    const double heard_ms = 1000.0 * heard.samples.size() / heard.channels / heard.rate;
+    EXPECT_NEAR(heard_ms, length_ms, 100);
+    ASSERT_GE(heard.samples.size(), sounding);
+    for (size_t at = 0; at + window <= sounding; at += window) {
+      double sum = 0;
+      for (size_t i = at; i < at + window; ++i) sum += heard.samples[i] * heard.samples[i];
+      EXPECT_GT(std::sqrt(sum / window), 0.005)
+          << "silent at " << at / heard.channels * 1000 / heard.rate << " ms";
+    }
+  }
+}
+
+// Files whose headers would have the window walk millions of chunks or gigabytes of nothing are
+// refused at once as damaged files, never with a disc's text.
+TEST_F(MediaKindsTest, HostileHeadersAreBoundedAndSayTheFileIsDamaged) {
+  using test::FormatBlock;
+  const std::string damaged = ErrorOf(MCIERR_INVALID_FILE);
+  // 300,000 empty chunks between the format and the data.
+  std::string chunks;
+  for (int i = 0; i < 300000; ++i) chunks += std::string("junk\0\0\0\0", 8);
+  std::string body = "WAVEfmt " + Bytes({16, 0, 0, 0}) + FormatBlock(1, 1, 8000, 16000, 2, 16) +
+                     chunks + "data" + Bytes({4, 0, 0, 0}) + std::string(4, '\0');
+  test::WriteAll(Host("chunks.wav"), "RIFF" + Bytes({0, 0, 0, 0}) + body);
+  EXPECT_EQ(OpenError("chunks.wav"), damaged);
+
+  // A sparse 4 GB file of zeros whose format tag says MPEG.
+  test::WriteRiffWave(Host("sparse.wav"),
+                      FormatBlock(0x55, 2, 44100, 16000, 1, 0, std::string(12, '\0')),
+                      std::string(64, '\0'));
+  std::string sparse = test::ReadAll(Host("sparse.wav"));
+  sparse.replace(sparse.find("data") + 4, 4, Bytes({0x00, 0xFF, 0xFF, 0xFF}));
+  test::WriteAll(Host("sparse.wav"), sparse);
+  std::filesystem::resize_file(Host("sparse.wav"), 4ULL << 30);
+  EXPECT_EQ(OpenError("sparse.wav"), damaged);
+
+  // A MIDI file declaring 50,000 tracks and holding one opens with the one.
+  test::MidiTrack one;
+  test::HeldBeats(one, 2, 96);
+  test::WriteAll(Host("many.mid"), test::MidiFile(1, 96, {one}, 50000));
+  EXPECT_EQ(OpenError("many.mid"), "opened");
+  EXPECT_EQ(player.Length(), 1000);
+  player.Close();
 }
 
 TEST_F(MediaKindsTest, AviPlaysPictureAndSoundAndATruncatedOneFailsClearly) {

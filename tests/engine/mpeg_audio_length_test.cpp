@@ -61,6 +61,25 @@ TEST_F(MpegLengthTest, LongFilesAcrossReadWindows) {
   EXPECT_EQ(LengthOf(file), 20 * 157 * kFrameNs);
 }
 
+// Damage ends the walk: frames after a long stretch of junk, or after a megabyte of junk at the
+// start, are not looked for.
+TEST_F(MpegLengthTest, TheWalkStopsAtLongDamage) {
+  std::string file;
+  for (int i = 0; i < 10; ++i) file += Frame();
+  file += std::string(70000, '\0');
+  for (int i = 0; i < 10; ++i) file += Frame();
+  EXPECT_EQ(LengthOf(file), 10 * kFrameNs);
+  std::string late(1100000, '\0');
+  for (int i = 0; i < 10; ++i) late += Frame();
+  EXPECT_EQ(LengthOf(late), 0);
+  // An ID3v2.4 tag with a footer: the frames start after both.
+  std::string footed = "ID3";
+  footed += std::string("\x04\x00\x10\x00\x00\x00\x10", 7) + std::string(16, 'x') + "3DI" +
+            std::string(7, '\0');
+  for (int i = 0; i < 5; ++i) footed += Frame();
+  EXPECT_EQ(LengthOf(footed), 5 * kFrameNs);
+}
+
 TEST_F(MpegLengthTest, NothingForOtherFiles) {
   EXPECT_EQ(LengthOf("plain words, no frames at all"), 0);
   EXPECT_EQ(LengthOf(""), 0);

@@ -12,6 +12,14 @@ namespace qrv::mci {
 
 class PcmDecoder;
 
+// The part of a file that is read, in samples (1/44100 s), after `header_bytes` that hold no
+// sound; `samples` -1 reads to the end.
+struct AudioWindow {
+  int64_t header_bytes = 0;
+  int64_t start = 0;
+  int64_t samples = -1;
+};
+
 // One file a cue sheet names, read in compact-disc sectors: raw sectors and plain CD-format WAV
 // files straight from the file, every other audio file through a decoder.
 class AudioFile {
@@ -19,7 +27,8 @@ class AudioFile {
   // Opens and measures the file; `error` names the file when it cannot be played. `shown` is
   // the name the sheet gives it, used in the error texts.
   static std::unique_ptr<AudioFile> Open(const std::string& path, const std::string& shown,
-                                         CueFileKind kind, ErrorCode& error);
+                                         CueFileKind kind, ErrorCode& error,
+                                         const AudioWindow& window = {});
   ~AudioFile();
   AudioFile(const AudioFile&) = delete;
   AudioFile& operator=(const AudioFile&) = delete;
@@ -42,6 +51,8 @@ class AudioFile {
   int64_t data_bytes_ = 0;
   bool swap_ = false;  // big-endian samples
   std::unique_ptr<PcmDecoder> decoder_;
+  int64_t first_sample_ = 0;  // of a decoded file, where the window starts
+  int64_t known_ns_ = 0;      // of a decoded file, its length as its container states it
   int32_t sectors_ = 0;
 };
 

@@ -29,7 +29,7 @@ std::unique_ptr<CdDevice> CdDevice::Open(ErrorCode& error) {
   PrerollResult preroll = device->playback_->Preroll();
   if (!preroll.ok) {
     error = preroll.no_output   ? MCIERR_WAVE_OUTPUTSUNSUITABLE
-            : preroll.timed_out ? MCIERR_DEVICE_NOT_READY
+            : preroll.timed_out ? (disc->IsImage() ? MCIERR_INVALID_FILE : MCIERR_DEVICE_NOT_READY)
                                 : MCIERR_HARDWARE;
     return nullptr;
   }

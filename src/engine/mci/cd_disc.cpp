@@ -14,11 +14,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool EndsWithCue(const std::string& name) {
-  if (name.size() < 4) return false;
-  std::string ext = name.substr(name.size() - 4);
+bool EndsWith(const std::string& name, const char* tail) {
+  const size_t n = std::strlen(tail);
+  if (name.size() < n) return false;
+  std::string ext = name.substr(name.size() - n);
   for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return ext == ".cue";
+  return ext == tail;
 }
 
 // A drive or an image that libcdio reads.
@@ -70,8 +71,10 @@ std::shared_ptr<CdDisc> CdDisc::Open(ErrorCode& error) {
       return nullptr;
     }
     disc->is_image_ = fs::is_regular_file(status);
-    if (disc->is_image_ && EndsWithCue(disc->source_)) {
+    if (disc->is_image_ && EndsWith(disc->source_, ".cue")) {
       error = disc->OpenCue();
+    } else if (disc->is_image_ && EndsWith(disc->source_, ".toc")) {
+      error = disc->OpenToc();
     } else {
       error = disc->OpenCdio(cdio_open(named, disc->is_image_ ? DRIVER_UNKNOWN : DRIVER_DEVICE));
     }
@@ -90,7 +93,8 @@ std::shared_ptr<CdDisc> CdDisc::Open(ErrorCode& error) {
   bool any_audio = false;
   for (const CdTrack& t : disc->tracks_) any_audio = any_audio || t.audio;
   if (disc->tracks_.empty() || disc->leadout_ <= disc->tracks_.front().start || !any_audio) {
-    error = MCIERR_DEVICE_NOT_READY;  // not an audio disc
+    // Not an audio disc; an image file with nothing to play is a damaged file, not a drive.
+    error = disc->is_image_ ? MCIERR_INVALID_FILE : MCIERR_DEVICE_NOT_READY;
     return nullptr;
   }
   return disc;
@@ -103,7 +107,7 @@ ErrorCode CdDisc::OpenCdio(CdIo_t* opened) {
   const track_t first = cdio_get_first_track_num(cdio);
   const track_t count = cdio_get_num_tracks(cdio);
   if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || count == 0) {
-    return MCIERR_DEVICE_NOT_READY;  // no disc in the drive
+    return is_image_ ? MCIERR_INVALID_FILE : MCIERR_DEVICE_NOT_READY;  // no disc in the drive
   }
   for (track_t t = first; t < first + count; ++t) {
     tracks_.push_back({t,
@@ -130,6 +134,20 @@ ErrorCode CdDisc::OpenCue() {
     tracks_.clear();
   }
   std::unique_ptr<CueImage> image = CueImage::Open(source_, sheet, error);
+  if (!image) return error;
+  tracks_ = image->Tracks();
+  leadout_ = image->Leadout();
+  reader_ = std::move(image);
+  return 0;
+}
+
+// cdrdao's tables are read here rather than by libcdio, which reads their big-endian samples as
+// little-endian ones and leaves out their silence.
+ErrorCode CdDisc::OpenToc() {
+  TocSheet sheet;
+  ErrorCode error = ReadTocSheet(source_, sheet);
+  if (error != 0) return error;
+  std::unique_ptr<CueImage> image = CueImage::OpenToc(source_, sheet, error);
   if (!image) return error;
   tracks_ = image->Tracks();
   leadout_ = image->Leadout();

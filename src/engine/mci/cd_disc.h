@@ -66,6 +66,7 @@ class CdDisc {
   // Takes a handle libcdio opened (null when it could not) and reads its table of contents.
   ErrorCode OpenCdio(_CdIo* opened);
   ErrorCode OpenCue();
+  ErrorCode OpenToc();
 
   std::unique_ptr<SectorReader> reader_;
   std::mutex read_mutex_;

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 
@@ -38,62 +39,81 @@ bool HoldsOnlySound(const std::string& host_path) {
 }
 
 std::optional<WaveLayout> ReadWaveLayout(const std::string& host_path) {
-  std::ifstream in(host_path, std::ios::binary);
+  const fs::RegularFile file = fs::OpenRegularFile(host_path);
+  if (!file.Valid()) return std::nullopt;
+  const int fd = file.fd.Get();
+  const auto file_size = static_cast<uint64_t>(file.size);
   unsigned char header[12];
-  if (!in.read(reinterpret_cast<char*>(header), 12)) return std::nullopt;
-  if (std::string(reinterpret_cast<char*>(header), 4) != "RIFF" ||
-      std::string(reinterpret_cast<char*>(header + 8), 4) != "WAVE") {
+  if (::pread(fd, header, sizeof header, 0) != sizeof header ||
+      std::memcmp(header, "RIFF", 4) != 0 || std::memcmp(header + 8, "WAVE", 4) != 0) {
     return std::nullopt;
   }
-  in.seekg(0, std::ios::end);
-  const auto file_size = static_cast<uint64_t>(in.tellg());
   WaveLayout layout;
   bool have_format = false, have_data = false;
   uint64_t pos = 12;
   // Chunks are walked by their sizes; each starts on an even offset.
-  while (pos + 8 <= file_size) {
+  for (int walked = 0; pos + 8 <= file_size && walked < kMaxWaveChunks; ++walked) {
     unsigned char chunk[8];
-    in.seekg(static_cast<std::streamoff>(pos));
-    if (!in.read(reinterpret_cast<char*>(chunk), 8)) break;
-    const std::string id(reinterpret_cast<char*>(chunk), 4);
+    if (::pread(fd, chunk, sizeof chunk, static_cast<off_t>(pos)) != sizeof chunk) break;
     const uint64_t size = Le(chunk + 4, 4);
     const uint64_t body = pos + 8;
-    if (id == "fmt " && size >= 16) {
-      unsigned char f[16];
-      if (!in.read(reinterpret_cast<char*>(f), 16)) break;
+    if (std::memcmp(chunk, "fmt ", 4) == 0 && size >= 16) {
+      unsigned char f[40] = {};
+      const auto want = static_cast<size_t>(std::min<uint64_t>(size, sizeof f));
+      if (::pread(fd, f, want, static_cast<off_t>(body)) != static_cast<ssize_t>(want)) break;
       layout.format = static_cast<uint16_t>(Le(f, 2));
       layout.channels = static_cast<uint16_t>(Le(f + 2, 2));
       layout.rate = Le(f + 4, 4);
       layout.byte_rate = Le(f + 8, 4);
+      layout.bits = static_cast<uint16_t>(Le(f + 14, 2));
+      if (layout.format == kFormatExtensible && size >= 40) {
+        layout.sub_format = static_cast<uint16_t>(Le(f + 24, 2));
+      }
       have_format = true;
-    } else if (id == "fact" && size >= 4) {
+    } else if (std::memcmp(chunk, "fact", 4) == 0 && size >= 4) {
       unsigned char f[4];
-      if (!in.read(reinterpret_cast<char*>(f), 4)) break;
+      if (::pread(fd, f, sizeof f, static_cast<off_t>(body)) != sizeof f) break;
       layout.fact_samples = Le(f, 4);
-    } else if (id == "data") {
+    } else if (std::memcmp(chunk, "data", 4) == 0) {
       layout.data_offset = body;
       layout.data_size = std::min(size, file_size - body);
       layout.data_is_last = body + size + (size & 1) >= file_size;
+      layout.ends_on_pad = (size & 1) != 0 && body + size + 1 == file_size;
       have_data = true;
     }
     if (have_format && have_data && !layout.data_is_last) break;
     pos = body + size + (size & 1);
   }
-  if (!have_format || !have_data) return std::nullopt;
+  layout.complete = have_format && have_data;
   return layout;
 }
 
-int64_t WaveLength(const WaveLayout& layout, const std::string& host_path) {
+bool WaveHoldsMpeg(const WaveLayout& layout) {
+  return layout.format == kFormatMpeg || layout.format == kFormatMpegLayer3;
+}
+
+bool ReadWaveAsStream(const WaveLayout& layout) {
+  return layout.complete && layout.ends_on_pad;
+}
+
+bool WaveIsCompressed(const WaveLayout& layout) {
   const uint16_t f = layout.format;
-  const bool plain = f == kFormatPcm || f == kFormatFloat || f == kFormatALaw ||
-                     f == kFormatMuLaw || f == kFormatExtensible;
+  return !(f == kFormatPcm || f == kFormatFloat || f == kFormatALaw || f == kFormatMuLaw ||
+           f == kFormatExtensible);
+}
+
+int64_t WaveLength(const WaveLayout& layout, const std::string& host_path) {
+  if (!layout.complete) return 0;
+  const bool plain = !WaveIsCompressed(layout);
+  // MPEG data may vary its bitrate; its frames tell the time. Without a single frame there is no
+  // sound to time: the data is damaged.
+  if (WaveHoldsMpeg(layout)) {
+    const auto end = static_cast<int64_t>(layout.data_offset + layout.data_size);
+    return MpegAudioLength(host_path, static_cast<int64_t>(layout.data_offset), end);
+  }
   // Compressed formats count their samples; the byte rate of their header is an average.
   if (!plain && layout.fact_samples && *layout.fact_samples > 0 && layout.rate > 0) {
     return static_cast<int64_t>(*layout.fact_samples) * kNsPerSecond / layout.rate;
-  }
-  // MPEG data may vary its bitrate; its frames tell the time.
-  if (f == kFormatMpeg || f == kFormatMpegLayer3) {
-    if (const int64_t frames = MpegAudioLength(host_path); frames > 0) return frames;
   }
   if (layout.byte_rate == 0) return 0;
   return static_cast<int64_t>(layout.data_size * kNsPerSecond / layout.byte_rate);

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+
+#include "runtime/fs/regular_file.h"
+#include "text_encoding.h"
 
 namespace qrv::mci {
 namespace {
@@ -12,7 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // A sheet is a few kilobytes; anything much larger is not one.
-constexpr std::streamsize kLargestSheet = 1 << 20;
+constexpr size_t kLargestSheet = 1 << 20;
 
 bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -21,9 +22,9 @@ bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
   });
 }
 
-// The file a sheet names, relative to the sheet's folder. Sheets written on systems that ignore
-// case and use backslashes still find their files.
-fs::path Resolve(const fs::path& folder, std::string name) {
+// The file a name stands for, relative to the sheet's folder; sheets written on systems that
+// ignore case and use backslashes still find their files.
+fs::path ResolveSpelling(const fs::path& folder, std::string name) {
   std::replace(name.begin(), name.end(), '\\', '/');
   fs::path path(name);
   if (path.is_relative()) path = folder / path;
@@ -36,20 +37,40 @@ fs::path Resolve(const fs::path& folder, std::string name) {
   return path;
 }
 
+// A sheet's names are in the encoding of the system that wrote it: the bytes as written are tried
+// first, then the same name in the other of UTF-8 and Windows-1252.
+fs::path Resolve(const fs::path& folder, const std::string& name) {
+  const fs::path written = ResolveSpelling(folder, name);
+  std::error_code error;
+  if (fs::exists(written, error)) return written;
+  const std::optional<std::string> other =
+      IsUtf8(name) ? Utf8ToCp1252(name) : std::optional(Cp1252ToUtf8(name));
+  if (!other || *other == name) return written;
+  const fs::path converted = ResolveSpelling(folder, *other);
+  return fs::exists(converted, error) ? converted : written;
+}
+
 std::string Quoted(const std::string& name) {
   return "\"" + name + "\"";
 }
 
 }  // namespace
 
-ErrorCode ReadCueSheet(const std::string& path, CueSheet& sheet) {
-  std::ifstream in(path, std::ios::binary);
-  std::string text(static_cast<size_t>(kLargestSheet) + 1, '\0');
-  in.read(text.data(), kLargestSheet + 1);
-  if (in.bad()) return MCIERR_FILE_READ;
-  text.resize(static_cast<size_t>(in.gcount()));
-  if (text.size() > static_cast<size_t>(kLargestSheet)) return MCIERR_INVALID_FILE;
-  switch (ParseCueSheet(text, sheet)) {
+namespace {
+
+// Reads a sheet's text, which is a few kilobytes; anything much larger is not one.
+ErrorCode ReadSheetText(const std::string& path, std::string& text) {
+  const qrv::fs::RegularFile file = qrv::fs::OpenRegularFile(path);
+  if (!file.Valid()) return MCIERR_FILE_READ;
+  bool cut = false;
+  if (!qrv::fs::ReadPrefix(file.fd.Get(), kLargestSheet, text, cut, file.size)) {
+    return MCIERR_FILE_READ;
+  }
+  return cut ? MCIERR_INVALID_FILE : 0;
+}
+
+ErrorCode SheetError(CueResult result) {
+  switch (result) {
     case CueResult::kOk:
       return 0;
     case CueResult::kTooManyTracks:
@@ -60,24 +81,43 @@ ErrorCode ReadCueSheet(const std::string& path, CueSheet& sheet) {
   }
 }
 
+}  // namespace
+
+ErrorCode ReadCueSheet(const std::string& path, CueSheet& sheet) {
+  std::string text;
+  if (const ErrorCode error = ReadSheetText(path, text); error != 0) return error;
+  return SheetError(ParseCueSheet(text, sheet));
+}
+
+ErrorCode ReadTocSheet(const std::string& path, TocSheet& sheet) {
+  std::string text;
+  if (const ErrorCode error = ReadSheetText(path, text); error != 0) return error;
+  return SheetError(ParseTocSheet(text, sheet));
+}
+
+std::unique_ptr<AudioFile> CueImage::OpenNamed(const std::string& sheet_path,
+                                               const std::string& name, CueFileKind kind,
+                                               const AudioWindow& window, ErrorCode& error) {
+  const fs::path path = Resolve(fs::path(sheet_path).parent_path(), name);
+  const std::string shown = AsUtf8(name);
+  std::error_code ignored;
+  if (!fs::exists(path, ignored)) {
+    error = DriverError("The audio file " + Quoted(shown) +
+                        " named by the disc image cannot be found.");
+    return nullptr;
+  }
+  if (fs::equivalent(path, sheet_path, ignored)) {
+    error = DriverError("The disc image names itself (" + Quoted(shown) + ") as its audio file.");
+    return nullptr;
+  }
+  return AudioFile::Open(path.string(), shown, kind, error, window);
+}
+
 std::unique_ptr<CueImage> CueImage::Open(const std::string& cue_path, const CueSheet& sheet,
                                          ErrorCode& error) {
   std::unique_ptr<CueImage> image(new CueImage());
-  const fs::path folder = fs::path(cue_path).parent_path();
   for (const CueFile& named : sheet.files) {
-    const fs::path path = Resolve(folder, named.name);
-    std::error_code ignored;
-    if (!fs::exists(path, ignored)) {
-      error = DriverError("The audio file " + Quoted(named.name) +
-                          " named by the disc image cannot be found.");
-      return nullptr;
-    }
-    if (fs::equivalent(path, cue_path, ignored)) {
-      error = DriverError("The disc image names itself (" + Quoted(named.name) +
-                          ") as its audio file.");
-      return nullptr;
-    }
-    std::unique_ptr<AudioFile> file = AudioFile::Open(path.string(), named.name, named.kind, error);
+    std::unique_ptr<AudioFile> file = OpenNamed(cue_path, named.name, named.kind, {}, error);
     if (!file) return nullptr;
     image->files_.push_back(std::move(file));
   }

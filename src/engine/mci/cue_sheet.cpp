@@ -7,6 +7,8 @@
 #include <cctype>
 #include <memory>
 
+#include "text_encoding.h"
+
 namespace qrv::mci {
 namespace {
 
@@ -70,7 +72,6 @@ struct Scan {
   std::string normalized;
   std::vector<CueFile> files;
   std::vector<CueTrackEntry> tracks;
-  std::vector<bool> pregap_given;
   std::string title;
   std::string performer;
   bool ok = true;
@@ -94,7 +95,6 @@ struct Scan {
       CueTrackEntry track;
       track.audio = mode == "AUDIO";
       tracks.push_back(track);
-      pregap_given.push_back(false);
       out += " " + number + " " + mode;
     } else if (keyword == "INDEX" && !tracks.empty()) {
       std::string_view numbers = rest;
@@ -115,10 +115,9 @@ struct Scan {
       std::string& field = keyword == "TITLE"
                                ? (tracks.empty() ? title : tracks.back().title)
                                : (tracks.empty() ? performer : tracks.back().performer);
-      field = std::move(text);
+      field = AsUtf8(text);
       out += std::string(rest);
     } else {
-      if (keyword == "PREGAP" && !tracks.empty()) pregap_given.back() = true;
       out += std::string(rest);
     }
     normalized += out + "\n";
@@ -140,6 +139,9 @@ CueResult ParseCueSheet(std::string_view text, CueSheet& sheet) {
   }
   if (scan.tracks.size() > static_cast<size_t>(kMaxTracks)) return CueResult::kTooManyTracks;
   if (scan.tracks.empty()) return CueResult::kNoTracks;
+  // A file holds one track or more, or at most a gap besides; a sheet naming more files than
+  // that is no disc's.
+  if (scan.files.size() > 2 * static_cast<size_t>(kMaxTracks)) return CueResult::kUnreadable;
   if (!scan.ok) return CueResult::kUnreadable;
 
   std::unique_ptr<Cd, CdDeleter> cd(cue_parse_string(scan.normalized.c_str()));
@@ -163,10 +165,8 @@ CueResult ParseCueSheet(std::string_view text, CueSheet& sheet) {
     } else {
       entry.index0.file = -1;
     }
-    // The library counts a gap held in the file as a pregap too; only a PREGAP line is silence.
-    if (scan.pregap_given[i] && entry.index0.file < 0) {
-      entry.pregap = static_cast<int32_t>(std::max(0L, track_get_zero_pre(track)));
-    }
+    // A PREGAP line adds no silence and moves no track: the track starts stay those that
+    // libcdio's own reading of the same sheet gives, whichever reader opens the image.
     entry.postgap = static_cast<int32_t>(std::max(0L, track_get_zero_post(track)));
     sheet.tracks.push_back(std::move(entry));
   }

@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "container_length.h"
+#include "midi_file.h"
 #include "mpeg_audio_length.h"
 #include "runtime/fs/drive_map.h"
 #include "runtime/fs/regular_file.h"
@@ -112,11 +113,18 @@ std::unique_ptr<FileDevice> FileDevice::Open(const std::string& element, ErrorCo
     return nullptr;
   }
   EnsureGstInit();
-  const bool is_midi = EndsWith(host, ".mid") || EndsWith(host, ".midi");
   const std::optional<WaveLayout> wave = ReadWaveLayout(host);
-  const bool data_to_end =
-      wave && wave->data_is_last && (wave->data_size % 2 != 0 || wave->format != 1);
-  const bool sound_only = wave.has_value() || HoldsOnlySound(host);
+  // A wave whose chunks cannot be walked, or whose MPEG data holds no frame, is damaged; the
+  // decoder would search all of it for sound first.
+  const int64_t stated = wave && wave->complete ? WaveLength(*wave, host) : 0;
+  if (wave && (!wave->complete || (WaveHoldsMpeg(*wave) && stated <= 0))) {
+    error = MCIERR_INVALID_FILE;
+    return nullptr;
+  }
+  std::optional<RetimedMidi> midi = wave ? std::nullopt : RetimeMidiFile(host);
+  const bool is_midi = midi || EndsWith(host, ".mid") || EndsWith(host, ".midi");
+  const auto smf = midi ? std::make_shared<const std::string>(std::move(midi->bytes)) : nullptr;
+  const bool sound_only = wave.has_value() || midi.has_value() || HoldsOnlySound(host);
   CharPtr uri(gst_filename_to_uri(host.c_str(), nullptr));
   std::unique_ptr<FileDevice> device(new FileDevice());
   if (!sound_only && VideoWindow::Available()) {
@@ -124,8 +132,9 @@ std::unique_ptr<FileDevice> FileDevice::Open(const std::string& element, ErrorCo
     device->video_ = std::make_unique<VideoWindow>(QString::fromStdString(name));
   }
   device->CreatePlayback(
-      [uri = std::string(uri.get()), data_to_end, sound_only, video = device->video_.get()] {
-        return sound_only ? MakeSoundPipeline(uri, data_to_end) : BuildPlayerPipeline(uri, video);
+      [uri = std::string(uri.get()), host, wave, smf, sound_only, video = device->video_.get()] {
+        if (smf) return MakeMidiPipeline(smf);
+        return sound_only ? MakeSoundFilePipeline(host, wave) : BuildPlayerPipeline(uri, video);
       });
   PrerollResult preroll = device->playback_->Preroll(kFilePreroll);
   if (!preroll.ok) {
@@ -146,7 +155,9 @@ std::unique_ptr<FileDevice> FileDevice::Open(const std::string& element, ErrorCo
     return nullptr;
   }
   // The container's own count is exact where the decoder only estimates or knows nothing.
-  if (const int64_t stated = wave ? WaveLength(*wave, host) : 0; stated > 0) {
+  if (midi && midi->length_ns > 0) {
+    device->playback_->PinDuration(midi->length_ns);
+  } else if (stated > 0) {
     device->playback_->PinDuration(stated);
   } else if (device->playback_->Duration() <= 0) {
     if (const int64_t frames = MpegAudioLength(host); frames > 0) {

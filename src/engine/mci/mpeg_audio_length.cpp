@@ -55,6 +55,10 @@ bool ParseHeader(const uint8_t* p, FrameHeader& h) {
   return h.length > 4;
 }
 
+// How far the walk looks for the first frame, and for the next one after damage.
+constexpr int64_t kMaxLeadingJunk = 1 << 20;
+constexpr int64_t kMaxGap = 1 << 16;
+
 // The bytes of a frame's start that may hold an encoder's index marker.
 constexpr int64_t kInfoProbeBytes = 68;
 
@@ -76,7 +80,7 @@ int64_t FrameNs(const FrameHeader& h) {
 // kilobytes rather than the whole file.
 class WindowedReader {
  public:
-  explicit WindowedReader(int fd) : fd_(fd), window_(kWindowBytes) {}
+  WindowedReader(int fd, int64_t end) : fd_(fd), end_(end), window_(kWindowBytes) {}
 
   // The `count` bytes at `offset`, or nullptr when the file ends before them.
   const uint8_t* At(int64_t offset, size_t count) {
@@ -93,8 +97,9 @@ class WindowedReader {
   void Fill(int64_t offset) {
     base_ = offset;
     filled_ = 0;
-    while (filled_ < static_cast<int64_t>(window_.size())) {
-      const ssize_t n = ::pread(fd_, window_.data() + filled_, window_.size() - filled_,
+    const int64_t room = std::clamp<int64_t>(end_ - base_, 0, static_cast<int64_t>(window_.size()));
+    while (filled_ < room) {
+      const ssize_t n = ::pread(fd_, window_.data() + filled_, static_cast<size_t>(room - filled_),
                                 static_cast<off_t>(base_ + filled_));
       if (n < 0 && errno == EINTR) continue;
       if (n <= 0) break;
@@ -103,6 +108,7 @@ class WindowedReader {
   }
 
   int fd_;
+  int64_t end_;  // nothing at or past it is read
   std::vector<uint8_t> window_;
   int64_t base_ = 0;
   int64_t filled_ = 0;
@@ -117,25 +123,36 @@ bool StartsAsMpegAudio(const uint8_t* bytes, size_t count) {
 }
 
 int64_t MpegAudioLength(const std::string& host_path) {
+  return MpegAudioLength(host_path, 0, -1);
+}
+
+int64_t MpegAudioLength(const std::string& host_path, int64_t begin, int64_t end) {
   const fs::RegularFile file = fs::OpenRegularFile(host_path);
   if (!file.Valid() || file.size <= 0) return 0;
-  WindowedReader reader(file.fd.Get());
-  const int64_t size = file.size;
+  WindowedReader reader(file.fd.Get(), end < 0 ? file.size : std::min(end, file.size));
+  const int64_t size = end < 0 ? file.size : std::min(end, file.size);
 
-  int64_t pos = 0;
-  if (const uint8_t* id3 = reader.At(0, 10); id3 != nullptr && std::memcmp(id3, "ID3", 3) == 0) {
-    pos = 10 + ((id3[6] & 0x7Fu) << 21 | (id3[7] & 0x7Fu) << 14 | (id3[8] & 0x7Fu) << 7 |
-                (id3[9] & 0x7Fu));
+  int64_t pos = begin;
+  if (const uint8_t* id3 = reader.At(pos, 10); id3 != nullptr && std::memcmp(id3, "ID3", 3) == 0) {
+    // The size is the tag's, without its header and its footer (when the flags give one).
+    const int64_t footer = (id3[5] & 0x10) != 0 ? 10 : 0;
+    pos += 10 + footer +
+           ((id3[6] & 0x7Fu) << 21 | (id3[7] & 0x7Fu) << 14 | (id3[8] & 0x7Fu) << 7 |
+            (id3[9] & 0x7Fu));
   }
   int64_t total = 0;  // nanoseconds
   int frames = 0;
+  int64_t lost = 0;  // bytes passed over since the last frame
   FrameHeader h;
   while (const uint8_t* header = reader.At(pos, 4)) {
     if (!ParseHeader(header, h) || pos + h.length > size + 1) {
       if (frames > 0 && pos + 128 >= size) break;  // a trailing tag
-      ++pos;                                       // resynchronise
+      // What follows so much that is not sound is damage, not more of the recording.
+      if (++lost > (frames == 0 ? kMaxLeadingJunk : kMaxGap)) break;
+      ++pos;  // resynchronise
       continue;
     }
+    lost = 0;
     if (frames == 0) {
       // Only the first frame may be an encoder's index; its marker lies in its first bytes.
       const int64_t probe = std::min<int64_t>({h.length, kInfoProbeBytes, size - pos});

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
+
+#include "container_length.h"
 
 namespace qrv::mci {
 namespace {
@@ -16,8 +19,11 @@ constexpr int64_t kSkipAhead = 2 * kRate;
 constexpr GstClockTime kStall = 3 * GST_SECOND;
 constexpr GstClockTime kPoll = GST_SECOND / 10;
 
-constexpr const char* kDescription =
-    "filesrc name=src ! decodebin ! audioconvert ! audioresample ! "
+constexpr const char* kToDecoder = "filesrc name=src ! ";
+// A queue hands the file on as a stream, for the files the decoder misreads by random access.
+constexpr const char* kToDecoderAsStream = "filesrc name=src ! queue ! ";
+constexpr const char* kFromDecoder =
+    "decodebin ! audioconvert ! audioresample ! "
     "audio/x-raw,format=S16LE,rate=44100,channels=2,layout=interleaved ! "
     "appsink name=sink sync=false max-buffers=8";
 
@@ -27,10 +33,13 @@ GstClockTime SampleTime(int64_t sample) {
 
 }  // namespace
 
-std::unique_ptr<PcmDecoder> PcmDecoder::Open(const std::string& path) {
+std::unique_ptr<PcmDecoder> PcmDecoder::Open(const std::string& path, int64_t known_ns) {
   EnsureGstInit();
   GError* raw_error = nullptr;
-  ElementPtr pipeline = AdoptElement(gst_parse_launch(kDescription, &raw_error));
+  const std::optional<WaveLayout> wave = ReadWaveLayout(path);
+  const std::string description =
+      std::string(wave && ReadWaveAsStream(*wave) ? kToDecoderAsStream : kToDecoder) + kFromDecoder;
+  ElementPtr pipeline = AdoptElement(gst_parse_launch(description.c_str(), &raw_error));
   ErrorPtr error(raw_error);
   if (!pipeline || error) return nullptr;
   ElementPtr src(gst_bin_get_by_name(GST_BIN(pipeline.get()), "src"));
@@ -46,8 +55,11 @@ std::unique_ptr<PcmDecoder> PcmDecoder::Open(const std::string& path) {
       gst_element_get_state(p, nullptr, nullptr, kStall) != GST_STATE_CHANGE_SUCCESS) {
     return nullptr;
   }
-  gint64 duration = 0;
-  if (!gst_element_query_duration(p, GST_FORMAT_TIME, &duration) || duration <= 0) return nullptr;
+  gint64 duration = known_ns;
+  if (duration <= 0 &&
+      (!gst_element_query_duration(p, GST_FORMAT_TIME, &duration) || duration <= 0)) {
+    return nullptr;
+  }
   decoder->samples_ = static_cast<int64_t>(
       gst_util_uint64_scale_round(static_cast<guint64>(duration), kRate, GST_SECOND));
   // The sink does not keep time, so the pipeline decodes as fast as it is read.

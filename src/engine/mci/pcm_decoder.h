@@ -15,7 +15,9 @@ namespace qrv::mci {
 class PcmDecoder {
  public:
   // Null when the file cannot be decoded or its length cannot be learnt.
-  static std::unique_ptr<PcmDecoder> Open(const std::string& path);
+  // `known_ns`, when above 0, is the file's length as its container states it, which is taken
+  // over the decoder's estimate (and stands in where the decoder has none).
+  static std::unique_ptr<PcmDecoder> Open(const std::string& path, int64_t known_ns = 0);
   ~PcmDecoder();
   PcmDecoder(const PcmDecoder&) = delete;
   PcmDecoder& operator=(const PcmDecoder&) = delete;
