@@ -78,9 +78,9 @@ TEST_F(PrerollBoundsTest, ALongLeadInBeforeTheSoundStillOpens) {
 
 TEST_F(PrerollBoundsTest, TheReadBoundEndsThePrerollLongBeforeItsTime) {
   WriteSparseWave(Host("zeros.wav"), 0x55, off_t{64} << 20);
-  mci::CharPtr uri(gst_filename_to_uri(Host("zeros.wav").c_str(), nullptr));
-  const std::string location = uri.get();
-  mci::Playback playback({}, [&] { return mci::MakeSoundPipeline(location, false); });
+  const std::string location = Host("zeros.wav");
+  mci::Playback playback(
+      {}, [&] { return mci::MakeSoundPipeline(location, mci::SourceReading::kRandomAccess); });
   // The time allowed is far more than reading a megabyte needs; only the bytes end the wait.
   const mci::PrerollResult result = playback.Preroll({30 * GST_SECOND, uint64_t{1} << 20});
   EXPECT_FALSE(result.ok);
