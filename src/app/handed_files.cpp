@@ -10,7 +10,6 @@
 #include "handed_path.h"
 #include "main_window.h"
 #include "playlists/file_list_box.h"
-#include "playlists/forms/main_window_link.h"
 #include "runtime/exceptions.h"
 #include "runtime/fs/drive_map.h"
 #include "runtime/fs/file_ops.h"
@@ -43,9 +42,9 @@ void TForm1::LoadFile(const std::string& path) {
   mp3Tag1->ReadFromFile(path);
   mp31->Open();
   ShowTrackInfo(mp31->FileName());
-  EnableTransportButtons();
-  seek1->SetCaption(QStringLiteral("Seek"));
-  pause1->SetCaption(QStringLiteral("Pause"));
+  // The advance went off first, so that a file that cannot be read leaves it off; the reset
+  // finds it off already.
+  ResetTransportAsAtStart();
 }
 
 void TForm1::EnterChosenFolder(const std::string& folder) {
@@ -65,7 +64,7 @@ void TForm1::OpenHanded(const HandedPath& handed) {
   if (path.empty()) throw EFOpenError(handed.shown);
   if (fs::DirectoryExists(path)) {
     EnterChosenFolder(path);
-    ResetTransportForNewPlaylist(*this);
+    ResetTransportAsAtStart();
     return;
   }
   if (!fs::FileExists(path)) throw EFOpenError(path);

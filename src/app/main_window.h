@@ -49,6 +49,11 @@ class TForm1 : public TForm {
   static constexpr int kRestingDisplayPeriod = 250;
   static constexpr int kSettleAfterCommand = 2000;
   static constexpr int kIdleDisplayPeriod = 10000;
+  // The transport keeps its state in two captions, compared whole: `pause1` offers to resume
+  // after the user paused, `seek1` offers to resume in seek mode.
+  static constexpr const char* kPauseCaption = "Pause";
+  static constexpr const char* kResumeCaption = "Resume";
+  static constexpr const char* kSeekCaption = "Seek";
 
   explicit TForm1(QWidget* parent = nullptr);
   ~TForm1() override;
@@ -144,10 +149,19 @@ class TForm1 : public TForm {
   void about1Execute(QObject* sender);
   void help1Execute(QObject* sender);
 
-  // Steps that several transport handlers, and the windows that load a file into this one, share.
+  // The transport's mode, read from the captions that hold it.
+  bool Paused() const;
+  bool InSeekMode() const;
+  // The transport's transitions. Only these write the captions; each announces TransportChanged.
+  // After an item was chosen or advanced to: seek mode left (track bar hidden), not paused, all
+  // seven buttons enabled; the automatic advance is left as it is.
   void ResetTransportControls();
-  // Enables the seven transport buttons, in their fixed order.
-  void EnableTransportButtons();
+  // After a dialog chose a new playlist or loaded a single file: all seven buttons enabled,
+  // captions out of seek mode and not paused, the automatic advance off. The track bar keeps
+  // its visibility, so a dialog used in seek mode leaves it shown.
+  void ResetTransportAsAtStart();
+  // A new start of playback: the pause button offers to pause again.
+  void ClearPause();
   // Shows the tag just read for a path: its title and artist, or the path's file name as title
   // when the title is empty or exactly "<TAG>".
   void ShowTrackInfo(const std::string& path);
@@ -172,8 +186,12 @@ class TForm1 : public TForm {
  signals:
   // The window has closed; since it is the main window, the program ends.
   void Closed();
-  // The display has followed the player once more; whoever mirrors the transport looks again.
+  // The display has followed the player once more: what the device does by itself (a medium
+  // reaching its end) shows here.
   void DisplayTicked();
+  // A transition changed the transport's captions, buttons or track bar; the handler that made
+  // it may still be commanding the player.
+  void TransportChanged();
 
  protected:
   void FormCreate() override;
@@ -193,6 +211,17 @@ class TForm1 : public TForm {
   void StepItem(int delta);
   // The six buttons that seek mode disables; seek1 is not among them.
   void SetStepButtonsEnabled(bool enabled);
+  // Enables the seven transport buttons, in their fixed order.
+  void EnableTransportButtons();
+  void SetPauseCaption(const char* caption);
+  void SetSeekCaption(const char* caption);
+  // The halves of the pause button and of seek mode; the player is commanded between them, and
+  // a command that fails leaves the transport half changed, as the user then sees it.
+  void MarkPaused();
+  void MarkResumed();
+  void ShowSeekMode();
+  void HideSeekMode();
+  void EnableAfterSeekMode();
   // Sets the display timer's period for a playing or a resting medium.
   void PaceDisplay(bool playing);
   void FollowPosition(bool playing, int64_t position);

@@ -80,44 +80,31 @@ void TForm1::CreateTransport() {
     bool bold;
     TColor transparent_color;
     void (TForm1::*click)(QObject*);
+    ButtonDescriptions description;
   };
+  // clang-format off
   const ButtonLayout buttons[] = {
-      {&DDMBitBtn1, "DDMBitBtn1", {56, 208, 25, 25}, "|<", true, clBlack, &TForm1::DDMBitBtn1Click},
-      {&DDMBitBtn2,
-       "DDMBitBtn2",
-       {88, 208, 25, 25},
-       "<<",
-       false,
-       clBlack,
-       &TForm1::DDMBitBtn2Click},
-      {&seek1, "seek1", {128, 208, 65, 25}, "Seek", false, clWhite, &TForm1::seek1Click},
-      {&DDMBitBtn4,
-       "DDMBitBtn4",
-       {216, 208, 25, 25},
-       ">>",
-       false,
-       clWhite,
-       &TForm1::DDMBitBtn4Click},
-      {&DDMBitBtn5,
-       "DDMBitBtn5",
-       {248, 208, 25, 25},
-       ">|",
-       true,
-       clWhite,
-       &TForm1::DDMBitBtn5Click},
-      {&DDMBitBtn6,
-       "DDMBitBtn6",
-       {104, 152, 41, 33},
-       "Play",
-       true,
-       clWhite,
-       &TForm1::DDMBitBtn6Click},
-      {&pause1, "pause1", {168, 152, 57, 33}, "Pause", true, clWhite, &TForm1::pause1Click},
+      {&DDMBitBtn1, "DDMBitBtn1", {56, 208, 25, 25}, "|<", true, clBlack,
+       &TForm1::DDMBitBtn1Click, "Previous item"},
+      {&DDMBitBtn2, "DDMBitBtn2", {88, 208, 25, 25}, "<<", false, clBlack,
+       &TForm1::DDMBitBtn2Click, "Skip back 2.1 seconds"},
+      {&seek1, "seek1", {128, 208, 65, 25}, kSeekCaption, false, clWhite, &TForm1::seek1Click,
+       {{kSeekCaption, "Seek mode: the track bar moves the position"},
+        {kResumeCaption, "Leave seek mode and play on from the track bar"}}},
+      {&DDMBitBtn4, "DDMBitBtn4", {216, 208, 25, 25}, ">>", false, clWhite,
+       &TForm1::DDMBitBtn4Click, "Skip forward 2.1 seconds"},
+      {&DDMBitBtn5, "DDMBitBtn5", {248, 208, 25, 25}, ">|", true, clWhite,
+       &TForm1::DDMBitBtn5Click, "Next item"},
+      {&DDMBitBtn6, "DDMBitBtn6", {104, 152, 41, 33}, "Play", true, clWhite,
+       &TForm1::DDMBitBtn6Click, "Play the open file"},
+      {&pause1, "pause1", {168, 152, 57, 33}, kPauseCaption, true, clWhite, &TForm1::pause1Click,
+       {{kPauseCaption, "Pause playback"}, {kResumeCaption, "Resume playback"}}},
   };
+  // clang-format on
   for (const auto& entry : buttons) {
     *entry.button =
         CaptionButton(this, entry.name, entry.bounds, QString::fromLatin1(entry.caption), 13,
-                      entry.bold, entry.transparent_color);
+                      entry.bold, entry.transparent_color, entry.description);
     (*entry.button)->SetOnClick(std::bind_front(entry.click, this));
   }
 }

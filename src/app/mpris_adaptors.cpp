@@ -16,16 +16,9 @@
 namespace qrv {
 namespace {
 
-const QString kPause = QStringLiteral("Pause");
-const QString kResume = QStringLiteral("Resume");
-
 // The click itself, through the button, so that its handler runs as for the mouse.
 void Press(TDDMBitBtn* button) {
   if (RemotelyUsable(button)) button->Click();
-}
-
-bool InSeekMode(const TForm1& form) {
-  return form.seek1->Caption() == kResume;
 }
 
 // Positions handed in from outside are microseconds of any size. The longest step taken is
@@ -164,9 +157,9 @@ void MprisPlayerAdaptor::PlayPause() {
 }
 
 void MprisPlayerAdaptor::Pause() {
-  // The pause button resumes when it reads "Resume"; a pause that is already in place stays.
+  // The pause button resumes once paused; a pause that is already in place stays.
   service_.Later([this] {
-    if (service_.Form().pause1->Caption() == kPause) Press(service_.Form().pause1);
+    if (!service_.Form().Paused()) Press(service_.Form().pause1);
   });
 }
 
@@ -208,7 +201,7 @@ void MprisPlayerAdaptor::Seek(qlonglong Offset) {
   service_.Later([this, Offset] {
     TForm1& form = service_.Form();
     if (QApplication::activeModalWidget()) return;
-    if (InSeekMode(form)) {
+    if (form.InSeekMode()) {
       MoveThumb(form, int64_t{form.TrackBar1->Position()} + StepMs(Offset));
     } else if (form.DDMBitBtn4->Enabled()) {
       // The step buttons' own handler, with the step asked for.
@@ -228,7 +221,7 @@ void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath& TrackId, qlonglong P
     if (Position < 0 || Position > state.length_us) return;
     TForm1& form = service_.Form();
     if (QApplication::activeModalWidget()) return;
-    if (InSeekMode(form)) {
+    if (form.InSeekMode()) {
       MoveThumb(form, Position / 1000);
     } else if (form.DDMBitBtn4->Enabled()) {
       const bool done =

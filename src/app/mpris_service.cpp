@@ -32,6 +32,7 @@ MprisService::MprisService(TForm1& form, QDBusConnection bus, QString desktop_en
   bus_name_ = name;
   state_ = ReadMprisState(form_);
   if (state_.open) ++track_;
+  connect(&form_, &TForm1::TransportChanged, this, &MprisService::RefreshSoon);
   connect(&form_, &TForm1::DisplayTicked, this, &MprisService::Refresh);
 }
 
@@ -44,6 +45,15 @@ MprisService::~MprisService() {
 void MprisService::Later(std::function<void()> command) {
   QTimer::singleShot(0, this, [this, command = std::move(command)] {
     command();
+    Refresh();
+  });
+}
+
+void MprisService::RefreshSoon() {
+  if (refresh_due_) return;
+  refresh_due_ = true;
+  QTimer::singleShot(0, this, [this] {
+    refresh_due_ = false;
     Refresh();
   });
 }

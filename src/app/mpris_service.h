@@ -14,8 +14,10 @@ class TForm1;
 
 // Offers the main window's transport to the desktop's media controls and media keys (MPRIS 2).
 // Each remote command is the click on the matching transport button, so the transport's rules
-// and its error boxes hold as they do for the mouse. Changes are announced as the display timer
-// notices them; there is no timer of its own. Without a bus it stays silent and does nothing.
+// and its error boxes hold as they do for the mouse. A change of the transport is announced as
+// soon as the handler that made it is done; what the device does by itself (a medium reaching
+// its end) is announced as the display timer notices it. There is no timer of its own. Without a
+// bus it stays silent and does nothing.
 class MprisService : public QObject {
   Q_OBJECT
 
@@ -50,6 +52,9 @@ class MprisService : public QObject {
 
  private:
   void Announce(const QString& interface, const QVariantMap& changed);
+  // Refreshes once the running handler is done, when the player has been commanded as well; any
+  // number of transitions within one handler make one refresh.
+  void RefreshSoon();
 
   TForm1& form_;
   QDBusConnection bus_;
@@ -57,6 +62,7 @@ class MprisService : public QObject {
   QString bus_name_;
   MprisState state_;
   uint64_t track_ = 0;
+  bool refresh_due_ = false;
 };
 
 }  // namespace qrv

@@ -43,7 +43,7 @@ MprisState ReadMprisState(TForm1& form) {
     s.album = Cp1252ToQString(form.mp3Tag1->Album());
     s.length_us = static_cast<int64_t>(player.Length()) * 1000;
   }
-  const bool seek_mode = form.seek1->Caption() == QStringLiteral("Resume");
+  const bool seek_mode = form.InSeekMode();
   s.can_play = RemotelyUsable(form.DDMBitBtn6);
   s.can_pause = RemotelyUsable(form.pause1);
   s.can_seek = seek_mode ? RemotelyUsable(form.seek1) : RemotelyUsable(form.DDMBitBtn4);

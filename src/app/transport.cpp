@@ -1,7 +1,7 @@
 // The transport: play, pause and resume, skipping, previous and next item, seek mode, the
 // choice of an item in the playlist and the automatic advance. Its state lives in the controls
-// (button captions, the track bar's visibility, Timer2's enabled flag), and every handler reads
-// it back from there.
+// (button captions, the track bar's visibility, Timer2's enabled flag); the handlers read it
+// through Paused() and InSeekMode() and change it through the transitions beside them.
 #include "controls/bit_btn.h"
 #include "engine/orb_player.h"
 #include "main_window.h"
@@ -15,31 +15,6 @@
 #include "tags/mp3_tag.h"
 
 namespace qrv {
-namespace {
-
-const QString kPause = QStringLiteral("Pause");
-const QString kResume = QStringLiteral("Resume");
-const QString kSeek = QStringLiteral("Seek");
-
-}  // namespace
-
-void TForm1::SetStepButtonsEnabled(bool enabled) {
-  for (TDDMBitBtn* button : {DDMBitBtn1, DDMBitBtn2, DDMBitBtn4, DDMBitBtn5, DDMBitBtn6, pause1}) {
-    button->SetEnabled(enabled);
-  }
-}
-
-void TForm1::EnableTransportButtons() {
-  SetStepButtonsEnabled(true);
-  seek1->SetEnabled(true);
-}
-
-void TForm1::ResetTransportControls() {
-  seek1->SetCaption(kSeek);
-  TrackBar1->hide();
-  pause1->SetCaption(kPause);
-  EnableTransportButtons();
-}
 
 void TForm1::ShowTrackInfo(const std::string& path) {
   // Tag text is Windows-1252; a file name is the path's own 8-bit text. The label is set once,
@@ -69,18 +44,16 @@ void TForm1::TrackStart() {
 void TForm1::DDMBitBtn6Click(QObject*) {
   Gauge1->SetMaxValue(mp31->Length());
   mp31->Play();
-  pause1->SetCaption(kPause);
+  ClearPause();
   ch1->SetCaption(QString::fromStdString(ExtractFileExt(mp31->FileName())));
 }
 
 void TForm1::pause1Click(QObject*) {
-  if (pause1->Caption() == kPause) {
+  if (!Paused()) {
     mp31->Pause();
-    Timer2->SetEnabled(false);
-    pause1->SetCaption(kResume);
+    MarkPaused();
   } else {
-    pause1->SetCaption(kPause);
-    Timer2->SetEnabled(true);
+    MarkResumed();
     mp31->Resume();
     mp31->Play();
   }
@@ -93,7 +66,7 @@ void TForm1::SkipBy(int delta) {
   mp31->SetPosition(mp31->Position() + delta);
   Timer2->SetEnabled(true);
   mp31->Play();
-  pause1->SetCaption(kPause);
+  ClearPause();
 }
 
 void TForm1::DDMBitBtn2Click(QObject*) {
@@ -104,7 +77,7 @@ void TForm1::DDMBitBtn4Click(QObject*) {
 }
 
 void TForm1::StepItem(int delta) {
-  pause1->SetCaption(kPause);
+  ClearPause();
   // With nothing open (an item that could not be opened) there is nothing to stop, and the step
   // goes past that item instead of failing on it.
   if (mp31->DeviceOpen()) mp31->Stop();
@@ -121,22 +94,19 @@ void TForm1::DDMBitBtn5Click(QObject*) {
 }
 
 void TForm1::seek1Click(QObject*) {
-  if (seek1->Caption() == kSeek) {
+  if (!InSeekMode()) {
     Timer2->SetEnabled(false);
     mp31->Pause();
+    // Setting up the track bar seeks the device to where it stands (TrackBar1Change).
     TrackBar1->show();
     TrackBar1->SetMax(mp31->Length());
     TrackBar1->SetPosition(mp31->Position());
-    seek1->SetCaption(kResume);
-    SetStepButtonsEnabled(false);
-  } else if (seek1->Caption() == kResume) {
-    TrackBar1->hide();
-    seek1->SetCaption(kSeek);
-    pause1->SetCaption(kPause);
+    ShowSeekMode();
+  } else {
+    HideSeekMode();
     mp31->Resume();
     mp31->Play();
-    SetStepButtonsEnabled(true);
-    Timer2->SetEnabled(true);
+    EnableAfterSeekMode();
   }
 }
 

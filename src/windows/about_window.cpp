@@ -51,7 +51,8 @@ TForm7::TForm7(QWidget* parent) : TForm(parent) {
 
   Bevel1 = Place(new TBevel(this), {0, 232, 377, 1});
   Bevel1->setObjectName(QStringLiteral("Bevel1"));
-  dxButton1 = DialogButton(this, "dxButton1", {128, 240, 105, 25}, QStringLiteral("Ok"));
+  dxButton1 = DialogButton(this, "dxButton1", {128, 240, 105, 25}, QStringLiteral("Ok"),
+                           "Close this window");
   dxButton1->SetOnClick([this](QObject* sender) { dxButton1Click(sender); });
   RunCreateHandler();
 }

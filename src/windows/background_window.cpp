@@ -34,9 +34,11 @@ TForm8::TForm8(QWidget* parent) : TForm(parent) {
   FileListBox1->SetItemHeight(13);
   FileListBox1->SetOnClick([this] { FileListBox1Click(FileListBox1); });
 
-  dxButton2 = DialogButton(this, "dxButton2", {48, 152, 57, 33}, QStringLiteral("Cancel"));
+  dxButton2 = DialogButton(this, "dxButton2", {48, 152, 57, 33}, QStringLiteral("Cancel"),
+                           "Put back the kept background and close");
   dxButton2->SetOnClick([this](QObject* sender) { dxButton2Click(sender); });
-  dxButton1 = DialogButton(this, "dxButton1", {144, 152, 57, 33}, QStringLiteral("Ok"));
+  dxButton1 = DialogButton(this, "dxButton1", {144, 152, 57, 33}, QStringLiteral("Ok"),
+                           "Keep the chosen background");
   dxButton1->SetOnClick([this](QObject* sender) { dxButton1Click(sender); });
   setTabOrder(dxButton1, dxButton2);
   setTabOrder(dxButton2, FileListBox1);

@@ -21,13 +21,14 @@ void Tcdplayer::CreateDecoration() {
 
 void Tcdplayer::CreateButtons() {
   DDMBitBtn2 = CaptionButton(this, "DDMBitBtn2", {72, 197, 33, 25}, QStringLiteral("|<<"), 13,
-                             false, clBlack);
+                             false, clBlack, "Previous track");
   DDMBitBtn4 = CaptionButton(this, "DDMBitBtn4", {224, 197, 33, 25}, QStringLiteral(">>|"), 13,
-                             false, clWhite);
+                             false, clWhite, "Next track");
   DDMBitBtn6 = CaptionButton(this, "DDMBitBtn6", {104, 152, 41, 33}, QStringLiteral("Play"), 13,
-                             true, clWhite);
-  pause1 =
-      CaptionButton(this, "pause1", {176, 152, 57, 33}, QStringLiteral("Pause"), 13, true, clWhite);
+                             true, clWhite, "Play the CD");
+  pause1 = CaptionButton(this, "pause1", {176, 152, 57, 33}, QString::fromLatin1(kPauseCaption), 13,
+                         true, clWhite,
+                         {{kPauseCaption, "Pause playback"}, {kResumeCaption, "Resume playback"}});
   // The outline around the buttons: along the top, down both sides of Play and Pause, outwards
   // along y 192 and down to the bottom line.
   Image12 = DecorativeLine(this, "Image12", {280, 192, 1, 30}, LineDirection::kVertical);
@@ -51,9 +52,9 @@ void Tcdplayer::CreateLabels() {
   Label2 = LayoutLabel(this, "Label2", {88, 46, 71, 24}, LabelSizing::AutoSize, large,
                        QStringLiteral("Tracks  :"));
   DDMBitBtn1 = CaptionButton(this, "DDMBitBtn1", {104, 197, 57, 25}, QStringLiteral("Open"), 13,
-                             true, clWhite);
+                             true, clWhite, "Open the CD and count its tracks");
   DDMBitBtn3 = CaptionButton(this, "DDMBitBtn3", {168, 197, 57, 25}, QStringLiteral("Stop"), 13,
-                             true, clWhite);
+                             true, clWhite, "Stop the CD");
   Label3 = LayoutLabel(this, "Label3", {176, 72, 89, 25}, LabelSizing::Fixed, large, QString());
   Label3->setAccessibleDescription(QStringLiteral("Track number"));
   Label4 = LayoutLabel(this, "Label4", {86, 72, 74, 24}, LabelSizing::AutoSize, large,

@@ -18,9 +18,6 @@ Tcdplayer* cdplayer = nullptr;
 
 namespace {
 
-const QString kPause = QStringLiteral("Pause");
-const QString kResume = QStringLiteral("Resume");
-
 QString Decimal(int32_t value) {
   return QString::number(value);
 }
@@ -68,17 +65,17 @@ void Tcdplayer::DDMBitBtn1Click(QObject*) {
 
 void Tcdplayer::DDMBitBtn6Click(QObject*) {
   cdplayer1->Play();
-  pause1->SetCaption(kPause);
+  pause1->SetCaption(QString::fromLatin1(kPauseCaption));
 }
 
 void Tcdplayer::pause1Click(QObject*) {
   // The caption records what the next press does; the device's own pause toggles, so a press
   // of "Resume" always ends in Play, which also starts a stopped disc.
-  if (pause1->Caption() == kPause) {
+  if (pause1->Caption() == QLatin1String(kPauseCaption)) {
     cdplayer1->Pause();
-    pause1->SetCaption(kResume);
+    pause1->SetCaption(QString::fromLatin1(kResumeCaption));
   } else {
-    pause1->SetCaption(kPause);
+    pause1->SetCaption(QString::fromLatin1(kPauseCaption));
     cdplayer1->Resume();
     cdplayer1->Play();
   }

@@ -19,6 +19,11 @@ class Tcdplayer : public TForm {
   Q_OBJECT
 
  public:
+  // The captions of `pause1`, compared whole. They read as the main window's pause button does,
+  // but belong to this window's own player: neither window's button follows the other.
+  static constexpr const char* kPauseCaption = "Pause";
+  static constexpr const char* kResumeCaption = "Resume";
+
   explicit Tcdplayer(QWidget* parent = nullptr);
   ~Tcdplayer() override;
 

@@ -70,7 +70,8 @@ TForm6::TForm6(QWidget* parent) : TForm(parent) {
   view.setColor(QPalette::Text, Qt::blue);
   RichEdit1->setPalette(view);
 
-  dxButton1 = DialogButton(this, "dxButton1", {280, 352, 73, 25}, QStringLiteral("Ok"));
+  dxButton1 =
+      DialogButton(this, "dxButton1", {280, 352, 73, 25}, QStringLiteral("Ok"), "Close the help");
   dxButton1->SetOnClick([this](QObject* sender) { dxButton1Click(sender); });
   setTabOrder(RichEdit1, dxButton1);
   RunCreateHandler();

@@ -60,9 +60,11 @@ TLabel* LayoutLabel(QWidget* parent, const char* name, Bounds bounds, LabelSizin
 }
 
 TDDMBitBtn* CaptionButton(QWidget* parent, const char* name, Bounds bounds, const QString& caption,
-                          int font_pixels, bool bold, TColor transparent_color) {
+                          int font_pixels, bool bold, TColor transparent_color,
+                          ButtonDescriptions description) {
   auto* button = Place(new TDDMBitBtn(parent), bounds);
   button->setObjectName(QString::fromLatin1(name));
+  button->SetDescriptions(std::move(description));
   button->SetCaption(caption);
   button->SetShowCaption(true);
   button->SetLayout(TButtonLayout::blGlyphTop);
@@ -79,9 +81,11 @@ TDDMBitBtn* CaptionButton(QWidget* parent, const char* name, Bounds bounds, cons
   return button;
 }
 
-TdxButton* DialogButton(QWidget* parent, const char* name, Bounds bounds, const QString& caption) {
+TdxButton* DialogButton(QWidget* parent, const char* name, Bounds bounds, const QString& caption,
+                        ButtonDescriptions description) {
   auto* button = Place(new TdxButton(parent), bounds);
   button->setObjectName(QString::fromLatin1(name));
+  button->SetDescriptions(std::move(description));
   button->SetCaption(caption);
   return button;
 }

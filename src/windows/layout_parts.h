@@ -4,6 +4,7 @@
 #include <QString>
 #include <cstdint>
 
+#include "controls/button_accessible.h"
 #include "runtime/form.h"
 #include "runtime/widgets/label.h"
 #include "runtime/widgets/picture.h"
@@ -32,11 +33,14 @@ TLabel* LayoutLabel(QWidget* parent, const char* name, Bounds bounds, LabelSizin
                     const QFont& font, const QString& caption);
 
 // A transport-style bitmap button with a caption and no glyph, in blue "MS Sans Serif" of the
-// given pixel height.
+// given pixel height, and what it does for screen readers.
 TDDMBitBtn* CaptionButton(QWidget* parent, const char* name, Bounds bounds, const QString& caption,
-                          int font_pixels, bool bold, std::uint32_t transparent_color);
+                          int font_pixels, bool bold, std::uint32_t transparent_color,
+                          ButtonDescriptions description);
 
-// A dialog push button with its caption; it takes the window's font and colour.
-TdxButton* DialogButton(QWidget* parent, const char* name, Bounds bounds, const QString& caption);
+// A dialog push button with its caption and what it does for screen readers; it takes the
+// window's font and colour.
+TdxButton* DialogButton(QWidget* parent, const char* name, Bounds bounds, const QString& caption,
+                        ButtonDescriptions description);
 
 }  // namespace qrv

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <climits>
+#include <functional>
 
 #include "app/mpris_service.h"
 #include "app/single_instance.h"
@@ -47,6 +48,17 @@ class ChangeRecorder : public QObject {
  public:
   std::vector<QVariantMap> player_changes;
 
+  // Waits for a change of `key` that passes `check`, as the bus delivers it.
+  bool WaitFor(const QString& key, const std::function<bool(const QVariant&)>& check) {
+    for (int i = 0; i < 100; ++i) {
+      for (const QVariantMap& change : player_changes) {
+        if (change.contains(key) && check(change.value(key))) return true;
+      }
+      QTest::qWait(20);
+    }
+    return false;
+  }
+
  public slots:
   void Changed(const QString& interface, const QVariantMap& changed, const QStringList&) {
     if (interface != kPlayer) return;
@@ -57,6 +69,10 @@ class ChangeRecorder : public QObject {
 };
 
 namespace {
+
+std::function<bool(const QVariant&)> StatusIs(const char* status) {
+  return [status](const QVariant& v) { return v.toString() == QString::fromLatin1(status); };
+}
 
 // A session bus of the test's own, so that nothing reaches the desktop the tests run on.
 class PrivateBus {
@@ -109,6 +125,14 @@ class Mpris : public MainWindowTest {
   }
 
   QDBusConnection Client() { return bus_->Connect(QStringLiteral("client")); }
+
+  // Hands the player's PropertiesChanged signals to the recorder.
+  bool Record(ChangeRecorder& recorder) {
+    return Client().connect(service_->BusName(), kPath,
+                            QStringLiteral("org.freedesktop.DBus.Properties"),
+                            QStringLiteral("PropertiesChanged"), &recorder,
+                            SLOT(Changed(QString, QVariantMap, QStringList)));
+  }
 
   // Calls a method as a remote client does, then lets the command run as the event loop would.
   QDBusMessage Call(const QString& interface, const QString& method,
@@ -340,21 +364,9 @@ TEST_F(Mpris, PlayerMethodsDriveTheTransportAndPropertiesFollowIt) {
 TEST_F(Mpris, ChangesAreAnnouncedOnPlayPauseAndAdvance) {
   StartService();
   ChangeRecorder recorder;
-  ASSERT_TRUE(Client().connect(service_->BusName(), kPath,
-                               QStringLiteral("org.freedesktop.DBus.Properties"),
-                               QStringLiteral("PropertiesChanged"), &recorder,
-                               SLOT(Changed(QString, QVariantMap, QStringList))));
+  ASSERT_TRUE(Record(recorder));
   const auto wait_for = [&](const QString& key, const auto& check) {
-    for (int i = 0; i < 100; ++i) {
-      for (const QVariantMap& change : recorder.player_changes) {
-        if (change.contains(key) && check(change.value(key))) return true;
-      }
-      QTest::qWait(20);
-    }
-    return false;
-  };
-  const auto status_is = [](const char* status) {
-    return [status](const QVariant& v) { return v.toString() == QString::fromLatin1(status); };
+    return recorder.WaitFor(key, check);
   };
   const auto title_is = [](const char* title) {
     return [title](const QVariant& v) {
@@ -364,13 +376,13 @@ TEST_F(Mpris, ChangesAreAnnouncedOnPlayPauseAndAdvance) {
   };
 
   Choose(0);
-  EXPECT_TRUE(wait_for(QStringLiteral("PlaybackStatus"), status_is("Playing")));
+  EXPECT_TRUE(wait_for(QStringLiteral("PlaybackStatus"), StatusIs("Playing")));
   EXPECT_TRUE(wait_for(QStringLiteral("Metadata"), title_is("First Song")));
   recorder.player_changes.clear();
   Main().pause1->Click();
-  EXPECT_TRUE(wait_for(QStringLiteral("PlaybackStatus"), status_is("Paused")));
+  EXPECT_TRUE(wait_for(QStringLiteral("PlaybackStatus"), StatusIs("Paused")));
   Main().pause1->Click();
-  EXPECT_TRUE(wait_for(QStringLiteral("PlaybackStatus"), status_is("Playing")));
+  EXPECT_TRUE(wait_for(QStringLiteral("PlaybackStatus"), StatusIs("Playing")));
 
   // The medium ends and the advance starts the next item.
   recorder.player_changes.clear();
@@ -378,6 +390,21 @@ TEST_F(Mpris, ChangesAreAnnouncedOnPlayPauseAndAdvance) {
   Main().Timer2Timer(Main().Timer2);
   EXPECT_TRUE(wait_for(QStringLiteral("Metadata"), title_is("Second Song")));
   EXPECT_TRUE(TakeMessages().empty());
+}
+
+TEST_F(Mpris, TransportChangesAreAnnouncedWithoutWaitingForTheDisplay) {
+  StartService();
+  ChangeRecorder recorder;
+  ASSERT_TRUE(Record(recorder));
+  // The display timer no longer looks at the player: only the transport's own signal is left.
+  Main().Timer1->SetEnabled(false);
+  Choose(0);
+  EXPECT_TRUE(recorder.WaitFor(QStringLiteral("PlaybackStatus"), StatusIs("Playing")));
+  Main().pause1->Click();
+  EXPECT_TRUE(recorder.WaitFor(QStringLiteral("PlaybackStatus"), StatusIs("Paused")));
+  Main().seek1->Click();
+  EXPECT_TRUE(
+      recorder.WaitFor(QStringLiteral("CanGoNext"), [](const QVariant& v) { return !v.toBool(); }));
 }
 
 TEST_F(Mpris, QuitClosesTheMainWindowWhichWritesTheLastPlaylist) {

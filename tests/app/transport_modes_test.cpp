@@ -1,5 +1,6 @@
 // The transport's modes and the transitions between them, driven through the handlers on a
 // scripted media device.
+#include <QSignalSpy>
 #include <functional>
 
 #include "main_window_fixture.h"
@@ -163,6 +164,19 @@ TEST_P(TransportModes, EventLeadsToTheExpectedMode) {
   if (t.to == Mode::Paused) {
     EXPECT_EQ(Device().mode, mci::MCI_MODE_PAUSE);
   }
+}
+
+// Whoever mirrors the transport learns of each transition from the signal alone, and the
+// readers say what the captions show.
+TEST_P(TransportModes, EachTransitionIsAnnouncedAndReadBack) {
+  const Transition& t = GetParam();
+  StartProgram();
+  Reach(t.from);
+  QSignalSpy changed(&Main(), &TForm1::TransportChanged);
+  Fire(t.event);
+  EXPECT_GE(changed.count(), 1);
+  EXPECT_EQ(Main().Paused(), t.to == Mode::Paused || QLatin1String(t.pause_in_seek) == "Resume");
+  EXPECT_EQ(Main().InSeekMode(), t.to == Mode::Seek);
 }
 
 std::string TransitionName(const ::testing::TestParamInfo<Transition>& info) {

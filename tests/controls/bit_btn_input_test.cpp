@@ -220,5 +220,27 @@ TEST_F(BitBtnInput, ScreenReaderSeesAPushButtonThatPresses) {
   EXPECT_EQ(clicks_, 1);
 }
 
+// A button whose caption is its state tells the reader what the caption shown now does; a
+// description given through Qt's own property comes first.
+TEST_F(BitBtnInput, ScreenReaderDescriptionFollowsTheCaption) {
+  QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(button_);
+  ASSERT_NE(iface, nullptr);
+  EXPECT_EQ(iface->text(QAccessible::Description), QString());
+  button_->SetDescriptions({{"Pause", "Pause playback"}, {"Resume", "Resume playback"}});
+  const struct {
+    const char* caption;
+    const char* description;
+  } cases[] = {{"Pause", "Pause playback"}, {"Resume", "Resume playback"}, {"Stop", ""}};
+  for (const auto& c : cases) {
+    button_->SetCaption(QString::fromLatin1(c.caption));
+    EXPECT_EQ(iface->text(QAccessible::Description), QString::fromLatin1(c.description))
+        << c.caption;
+  }
+  button_->SetDescriptions("Previous item");
+  EXPECT_EQ(iface->text(QAccessible::Description), QStringLiteral("Previous item"));
+  button_->setAccessibleDescription(QStringLiteral("Set by hand"));
+  EXPECT_EQ(iface->text(QAccessible::Description), QStringLiteral("Set by hand"));
+}
+
 }  // namespace
 }  // namespace qrv

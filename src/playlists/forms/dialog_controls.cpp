@@ -7,9 +7,9 @@
 namespace qrv {
 
 TdxButton* MakeFlatButton(QWidget* parent, const char* name, const QString& caption, int left,
-                          int top, int width) {
+                          int top, int width, ButtonDescriptions description) {
   // Default and Cancel are off from construction, so Enter and Escape keep their meaning.
-  return DialogButton(parent, name, {left, top, width, 25}, caption);
+  return DialogButton(parent, name, {left, top, width, 25}, caption, std::move(description));
 }
 
 QLineEdit* MakeEditBox(QWidget* parent, const char* name, Bounds bounds,

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "controls/button_accessible.h"
 #include "runtime/form.h"
 #include "runtime/widgets/bevel.h"
 
@@ -13,9 +14,10 @@ class TdxButton;
 class TLabel;
 
 // The flat push buttons of the dialogs are 25 pixels high and neither default nor cancel button,
-// so Enter and Escape keep their ordinary meaning.
+// so Enter and Escape keep their ordinary meaning. The description tells screen readers what the
+// button does.
 TdxButton* MakeFlatButton(QWidget* parent, const char* name, const QString& caption, int left,
-                          int top, int width);
+                          int top, int width, ButtonDescriptions description);
 
 // A plain one-line edit box in the window's font.
 QLineEdit* MakeEditBox(QWidget* parent, const char* name, Bounds bounds,

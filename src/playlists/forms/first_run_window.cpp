@@ -29,8 +29,10 @@ TForm5::TForm5(QWidget* parent) : TForm(parent) {
                        QStringLiteral("Do you want to open a playlist?"));
   Bevel1 = Place(new TBevel(this), {0, 104, 433, 1});
   Bevel1->setObjectName(QStringLiteral("Bevel1"));
-  dxButton2 = MakeFlatButton(this, "dxButton2", QStringLiteral("No"), 104, 112, 81);
-  dxButton1 = MakeFlatButton(this, "dxButton1", QStringLiteral("Yes"), 232, 112, 81);
+  dxButton2 =
+      MakeFlatButton(this, "dxButton2", QStringLiteral("No"), 104, 112, 81, "Close this question");
+  dxButton1 = MakeFlatButton(this, "dxButton1", QStringLiteral("Yes"), 232, 112, 81,
+                             "Choose a playlist folder now");
 
   dxButton1->SetOnClick([this](QObject* sender) { dxButton1Click(sender); });
   dxButton2->SetOnClick([this](QObject* sender) { dxButton2Click(sender); });

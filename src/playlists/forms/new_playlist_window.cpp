@@ -3,7 +3,6 @@
 #include "app/main_window.h"
 #include "controls/dx_button.h"
 #include "dialog_controls.h"
-#include "main_window_link.h"
 #include "playlists/directory_list_box.h"
 #include "playlists/drive_combo_box.h"
 #include "playlists/file_list_box.h"
@@ -24,8 +23,10 @@ TForm2::TForm2(QWidget* parent) : TForm(parent) {
   setFont(PixelFont("MS Sans Serif", 11));
   SetColors(this, Qt::black, QPalette().color(QPalette::WindowText));
 
-  dxButton1 = MakeFlatButton(this, "dxButton1", QStringLiteral("Ok"), 224, 16, 57);
-  dxButton2 = MakeFlatButton(this, "dxButton2", QStringLiteral("Cancel"), 224, 48, 57);
+  dxButton1 = MakeFlatButton(this, "dxButton1", QStringLiteral("Ok"), 224, 16, 57,
+                             "Make the chosen folder the playlist");
+  dxButton2 = MakeFlatButton(this, "dxButton2", QStringLiteral("Cancel"), 224, 48, 57,
+                             "Close without changes");
   Drive1 = Place(new TDriveComboBox(this), {8, 16, 209, 19});
   Drive1->setObjectName(QStringLiteral("Drive1"));
   Drive1->setAccessibleName(QStringLiteral("Drive"));
@@ -51,7 +52,8 @@ void TForm2::Dir1Change(QObject*) {
 
 void TForm2::dxButton1Click(QObject*) {
   Form1->playlist1->SelectPath(Edit1->text().toStdString());
-  ResetTransportForNewPlaylist(*Form1);
+  Form1->PlaylistChosen();
+  Form1->ResetTransportAsAtStart();
   Form1->Label6->SetCaption(QStringLiteral("New Playlist"));
   Close();
 }

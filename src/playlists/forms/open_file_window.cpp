@@ -36,8 +36,10 @@ TForm9::TForm9(QWidget* parent) : TForm(parent) {
   Edit1 = MakeEditBox(this, "Edit1", {8, 288, 345, 21}, QStringLiteral("File to open"));
   Bevel1 = Place(new TBevel(this), {0, 312, 361, 1});
   Bevel1->setObjectName(QStringLiteral("Bevel1"));
-  dxButton2 = MakeFlatButton(this, "dxButton2", QStringLiteral("Cancel"), 72, 320, 73);
-  dxButton1 = MakeFlatButton(this, "dxButton1", QStringLiteral("Ok"), 208, 320, 73);
+  dxButton2 = MakeFlatButton(this, "dxButton2", QStringLiteral("Cancel"), 72, 320, 73,
+                             "Close without changes");
+  dxButton1 = MakeFlatButton(this, "dxButton1", QStringLiteral("Ok"), 208, 320, 73,
+                             "Play the selected file");
   // The window's blue font carries over to the buttons' captions.
   for (TdxButton* button : {dxButton2, dxButton1}) {
     button->SetFont(TFont::FromQFont(font(), clBlue));

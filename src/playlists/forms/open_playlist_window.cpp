@@ -3,7 +3,6 @@
 #include "app/main_window.h"
 #include "controls/dx_button.h"
 #include "dialog_controls.h"
-#include "main_window_link.h"
 #include "playlists/file_list_box.h"
 #include "runtime/fonts.h"
 #include "runtime/fs/file_ops.h"
@@ -44,14 +43,15 @@ TForm3::TForm3(QWidget* parent) : TForm(parent) {
   list_palette.setColor(QPalette::Window, QPalette().color(QPalette::Window));
   File1->setPalette(list_palette);
   Edit1 = MakeEditBox(this, "Edit1", {8, 144, 273, 21}, QStringLiteral("Playlist folder"));
-  Cancel = MakeFlatButton(this, "Cancel", QStringLiteral("Cancel"), 16, 176, 81);
-  dxButton1 =
-      MakeFlatButton(this, "dxButton1", QStringLiteral("Delete this playlist"), 104, 176, 89);
+  Cancel = MakeFlatButton(this, "Cancel", QStringLiteral("Cancel"), 16, 176, 81,
+                          "Close without changes");
+  dxButton1 = MakeFlatButton(this, "dxButton1", QStringLiteral("Delete this playlist"), 104, 176,
+                             89, "Delete the selected saved playlist");
   TFont small = dxButton1->Font();
   small.SetName(QStringLiteral("MS Sans Serif"));
   small.SetHeight(-8);
   dxButton1->SetFont(small);
-  Ok = MakeFlatButton(this, "Ok", QStringLiteral("Ok"), 200, 176, 81);
+  Ok = MakeFlatButton(this, "Ok", QStringLiteral("Ok"), 200, 176, 81, "Open the selected playlist");
 
   File1->SetOnClick([this] { File1Click(File1); });
   File1->SetOnDblClick([this] { File1DblClick(File1); });
@@ -92,7 +92,8 @@ void TForm3::ShowChosenPlaylist() {
 
 void TForm3::OkClick(QObject*) {
   Form1->playlist1->SelectPath(Edit1->text().toStdString());
-  ResetTransportForNewPlaylist(*Form1);
+  Form1->PlaylistChosen();
+  Form1->ResetTransportAsAtStart();
   Form1->Label6->SetCaption(QString::fromStdString(ExtractFileName(File1->SelectedPath())));
   File1->SelectPath(kDataFolder);
   Close();

@@ -31,8 +31,10 @@ TForm4::TForm4(QWidget* parent) : TForm(parent) {
   LabeledEdit1->EditLabel()->SetFontColor(Qt::blue);
   LabeledEdit1->SetLabelCaption(QStringLiteral("Enter a name for you playlist?"));
   LabeledEdit1->Place({8, 40, 241, 21});
-  dxButton2 = MakeFlatButton(this, "dxButton2", QStringLiteral("Cancel"), 16, 72, 89);
-  dxButton1 = MakeFlatButton(this, "dxButton1", QStringLiteral("Save"), 152, 72, 89);
+  dxButton2 = MakeFlatButton(this, "dxButton2", QStringLiteral("Cancel"), 16, 72, 89,
+                             "Close without changes");
+  dxButton1 = MakeFlatButton(this, "dxButton1", QStringLiteral("Save"), 152, 72, 89,
+                             "Save the playlist under this name");
   Edit1 = MakeEditBox(this, "Edit1", {64, 96, 153, 21}, QStringLiteral("Playlist file"));
   Edit1->hide();
 

@@ -90,17 +90,19 @@ void Tmp3tools::CreateButtons() {
     const char* name;
     int top;
     const char* caption;
+    const char* description;
   };
   const FlatSpec flats[] = {
-      {&dxButton1, "dxButton1", 16, "Save"},
-      {&dxButton2, "dxButton2", 32, "Close"},
-      {&dxButton3, "dxButton3", 48, "Refresh"},
+      {&dxButton1, "dxButton1", 16, "Save", "Save the tag to the file"},
+      {&dxButton2, "dxButton2", 32, "Close", "Close the audio editor"},
+      {&dxButton3, "dxButton3", 48, "Refresh", "Show the tag again"},
   };
   QWidget* previous = track;
   for (const auto& entry : flats) {
     auto* button = Place(new TdxButton(GroupBox1), {8, entry.top, 105, 17});
     button->setObjectName(QString::fromLatin1(entry.name));
     button->SetCaption(QString::fromLatin1(entry.caption));
+    button->SetDescriptions(entry.description);
     button->SetFont(ButtonFont());
     setTabOrder(previous, button);
     previous = button;
@@ -116,16 +118,17 @@ void Tmp3tools::CreateButtons() {
     int left;
     const char* caption;
     TColor transparent_color;
+    const char* description;
   };
   const StepSpec steps[] = {
-      {&DDMBitBtn1, "DDMBitBtn1", 392, "|<", clBlack},
-      {&DDMBitBtn5, "DDMBitBtn5", 448, ">|", clWhite},
+      {&DDMBitBtn1, "DDMBitBtn1", 392, "|<", clBlack, "Previous file: play it and show its tag"},
+      {&DDMBitBtn5, "DDMBitBtn5", 448, ">|", clWhite, "Next file: play it and show its tag"},
   };
   // The step buttons take the window's font: bold blue.
   for (const auto& entry : steps) {
-    *entry.button =
-        CaptionButton(this, entry.name, {entry.left, 288, 49, 25},
-                      QString::fromLatin1(entry.caption), 13, true, entry.transparent_color);
+    *entry.button = CaptionButton(this, entry.name, {entry.left, 288, 49, 25},
+                                  QString::fromLatin1(entry.caption), 13, true,
+                                  entry.transparent_color, entry.description);
   }
   DDMBitBtn1->SetOnClick([this](QObject* sender) { DDMBitBtn1Click(sender); });
   DDMBitBtn5->SetOnClick([this](QObject* sender) { DDMBitBtn5Click(sender); });

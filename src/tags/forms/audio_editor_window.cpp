@@ -139,7 +139,7 @@ void Tmp3tools::StepPlaylist(int delta) {
   TOrbPlayer& player = *main.mp31;
   Tmp3Tag& tag = *main.mp3Tag1;
 
-  main.pause1->SetCaption(QStringLiteral("Pause"));
+  main.ClearPause();
   // No bound test: the list ignores an index past either end, except -1, which clears it.
   main.playlist1->SetItemIndex(main.playlist1->ItemIndex() + delta);
   const std::string path = main.playlist1->SelectedPath();
