@@ -9,8 +9,8 @@
 #include "handed_path.h"
 #include "main_window.h"
 #include "mpris_service.h"
-#include "runtime/fs/stop_signals.h"
 #include "runtime/guard.h"
+#include "runtime/os/stop_signals.h"
 #include "single_instance.h"
 #include "start_up.h"
 
@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
   // Closing the main window ends the program even while other windows are open.
   QApplication::setQuitOnLastWindowClosed(false);
   // SIGTERM, SIGINT and SIGHUP are heard from here on, and acted on once the windows exist.
-  qrv::fs::StopSignals stop_signals([](int) {
+  qrv::os::StopSignals stop_signals([](int) {
     CloseMainForm();
     QApplication::quit();
   });

@@ -4,11 +4,11 @@
 #include <functional>
 #include <memory>
 
-#include "unique_fd.h"
+#include "runtime/fs/unique_fd.h"
 
 class QSocketNotifier;
 
-namespace qrv::fs {
+namespace qrv::os {
 
 // Turns the signals with which a desktop session ends a program (SIGTERM, SIGINT, SIGHUP) into a
 // call on the user-interface thread, so that the program can close the way the user would close
@@ -32,9 +32,9 @@ class StopSignals : public QObject {
   void Drain();
 
   std::function<void(int)> on_stop_;
-  UniqueFd read_end_;
-  UniqueFd write_end_;
+  fs::UniqueFd read_end_;
+  fs::UniqueFd write_end_;
   std::unique_ptr<QSocketNotifier> notifier_;
 };
 
-}  // namespace qrv::fs
+}  // namespace qrv::os

@@ -8,7 +8,7 @@
 #include <atomic>
 #include <cerrno>
 
-namespace qrv::fs {
+namespace qrv::os {
 namespace {
 
 constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
@@ -71,4 +71,4 @@ void StopSignals::Drain() {
   if (first != 0 && on_stop_) on_stop_(first);
 }
 
-}  // namespace qrv::fs
+}  // namespace qrv::os
