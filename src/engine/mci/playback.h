@@ -43,7 +43,8 @@ struct PrerollResult {
 //
 // States (State) and what moves between them:
 //
-//   kEmpty     Nothing prerolled yet, or the preroll failed. Preroll -> kPrimed.
+//   kEmpty     Nothing prerolled yet, or the preroll failed. Preroll -> kPrimed; Start and
+//              Seek refuse.
 //   kPrimed    Prerolled and paused, never played since the open. Start -> kPlaying, or ->
 //              kRebuildingToPlay when it waited longer than kFreshOutputWait (see below);
 //              Seek -> kPrimed; a bus error -> kBroken.
@@ -54,12 +55,13 @@ struct PrerollResult {
 //              once per play request, else -> kBroken (on_failure kOutput); anything else
 //              fails -> kBroken (on_failure kStream).
 //   kRebuildingToPlay  A new pipeline prerolls and plays where the old one stood once ready
-//              (-> kPlaying). Halt, Seek -> kRebuildingToPause; its output fails ->
-//              kRebuildingToPlay once per play request; a failure, or no preroll within
-//              kRebuildTimeout -> kBroken (on_failure kOutput).
+//              (-> kPlaying, or kBroken with on_failure kStream when it cannot go there).
+//              Halt, Seek -> kRebuildingToPause; its output fails -> kRebuildingToPlay once
+//              per play request; any other failure, or no preroll within kRebuildTimeoutMs ->
+//              kBroken (on_failure kOutput).
 //   kRebuildingToPause  A new pipeline prerolls and stays paused once ready (-> kPaused).
 //              Start -> kRebuildingToPlay; Seek moves where it will stand; a bus error ->
-//              kBroken; no preroll within kRebuildTimeout -> kBroken (on_failure kOutput).
+//              kBroken; no preroll within kRebuildTimeoutMs -> kBroken (on_failure kOutput).
 //   kBroken    The pipeline failed. The position is where it stood, or the end after a
 //              failure while playing (so that whoever waits for the end moves on). Start builds
 //              a new pipeline (-> kRebuildingToPlay, or kBroken when that fails); Seek moves
