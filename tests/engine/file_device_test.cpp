@@ -10,6 +10,7 @@
 #include "engine/media_player.h"
 #include "runtime/exceptions.h"
 #include "temp_prefix.h"
+#include "test_clock.h"
 
 namespace qrv {
 namespace {
@@ -111,32 +112,35 @@ TEST_F(FileDeviceTest, NotificationCodesReachTheCallbackThroughTheEventLoop) {
 }
 
 TEST_F(FileDeviceTest, PauseHoldsThePositionAndResumeGoesOn) {
+  test::SystemTestClock clock;
   WriteWaveAt("long.wav", 2000);
   OpenPlayer("long.wav");
   player.Play();
-  QTest::qWait(300);
+  ASSERT_TRUE(clock.RunUntil(50, [&] { return player.Position() >= 300; }));
   player.Pause();
   EXPECT_EQ(player.Mode(), TMPModes::ModePaused);
   const int32_t paused_at = player.Position();
   EXPECT_GT(paused_at, 0);
   EXPECT_LT(paused_at, 2000);
-  QTest::qWait(200);
+  clock.Advance(200);
+  QCoreApplication::processEvents();
   EXPECT_EQ(player.Position(), paused_at);
   EXPECT_EQ(notified, 1) << "pausing aborts the pending notification";
 
   player.Pause();  // resumes
   EXPECT_EQ(player.Mode(), TMPModes::ModePlaying);
-  QTest::qWait(100);
+  ASSERT_TRUE(clock.RunUntil(50, [&] { return player.Position() != paused_at; }));
   EXPECT_GT(player.Position(), paused_at);
-  ASSERT_TRUE(WaitNotified(2));
+  ASSERT_TRUE(clock.RunUntil(100, [&] { return notified >= 2; }));
   EXPECT_EQ(player.Position(), 2000);
 }
 
 TEST_F(FileDeviceTest, StopKeepsThePositionAndPlayGoesOnFromIt) {
+  test::SystemTestClock clock;
   WriteWaveAt("long.wav", 2000);
   OpenPlayer("long.wav");
   player.Play();
-  QTest::qWait(200);
+  ASSERT_TRUE(clock.RunUntil(50, [&] { return player.Position() >= 200; }));
   player.Stop();
   EXPECT_EQ(player.Mode(), TMPModes::ModeStopped);
   const int32_t stopped_at = player.Position();

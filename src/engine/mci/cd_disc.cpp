@@ -3,10 +3,10 @@
 #include <cdio/cdio.h>
 #include <cdio/logging.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
+#include "cdio_handles.h"
 #include "cue_image.h"
 
 namespace qrv::mci {
@@ -38,10 +38,7 @@ class CdioReader : public SectorReader {
   }
 
  private:
-  struct Closer {
-    void operator()(CdIo_t* cdio) const { cdio_destroy(cdio); }
-  };
-  std::unique_ptr<CdIo_t, Closer> cdio_;
+  Owner<CdIo_t> cdio_;
   std::string source_;
 };
 
@@ -79,13 +76,12 @@ std::shared_ptr<CdDisc> CdDisc::Open(ErrorCode& error) {
       error = disc->OpenCdio(cdio_open(named, disc->is_image_ ? DRIVER_UNKNOWN : DRIVER_DEVICE));
     }
   } else {
-    char* device = cdio_get_default_device(nullptr);
-    if (device == nullptr) {
+    const Owner<char, CdioFreeTraits> device(cdio_get_default_device(nullptr));
+    if (!device) {
       error = MCIERR_DEVICE_NOT_INSTALLED;
       return nullptr;
     }
-    disc->source_ = device;
-    std::free(device);
+    disc->source_ = device.get();
     error = disc->OpenCdio(cdio_open(disc->source_.c_str(), DRIVER_DEVICE));
   }
   if (error != 0) return nullptr;

@@ -28,21 +28,22 @@ struct Feeder {
       gst_app_src_end_of_stream(src);
       return;
     }
-    GstBuffer* buffer =
-        gst_buffer_new_allocate(nullptr, static_cast<gsize>(count) * kSectorBytes, nullptr);
-    GstMapInfo map;
-    gst_buffer_map(buffer, &map, GST_MAP_WRITE);
-    const bool ok = feeder->disc->ReadAudio(lsn, count, map.data);
-    gst_buffer_unmap(buffer, &map);
-    if (!ok) {
-      gst_buffer_unref(buffer);
+    BufferPtr buffer(
+        gst_buffer_new_allocate(nullptr, static_cast<gsize>(count) * kSectorBytes, nullptr));
+    if (!buffer || !Fill(*feeder->disc, lsn, count, buffer.get())) {
       GST_ELEMENT_ERROR(src, RESOURCE, READ, ("The disc could not be read."), (nullptr));
       return;
     }
-    GST_BUFFER_PTS(buffer) = SectorTime(lsn);
-    GST_BUFFER_DURATION(buffer) = SectorTime(lsn + count) - SectorTime(lsn);
+    GST_BUFFER_PTS(buffer.get()) = SectorTime(lsn);
+    GST_BUFFER_DURATION(buffer.get()) = SectorTime(lsn + count) - SectorTime(lsn);
     feeder->next.store(lsn + count);
-    gst_app_src_push_buffer(src, buffer);
+    gst_app_src_push_buffer(src, buffer.release());
+  }
+
+  // Reads `count` sectors from `lsn` on into the buffer's memory.
+  static bool Fill(CdDisc& disc, int32_t lsn, int32_t count, GstBuffer* buffer) {
+    const BufferMap map(buffer, GST_MAP_WRITE);
+    return map && disc.ReadAudio(lsn, count, map.Data());
   }
 
   static gboolean SeekData(GstAppSrc*, guint64 offset, gpointer self) {
@@ -67,12 +68,11 @@ BuiltPipeline MakeCdPipeline(std::shared_ptr<CdDisc> disc) {
     // Without an output the pipeline is still handed back, so that the open says so.
     return {sink ? nullptr : std::move(pipeline), nullptr};
   }
-  GstCaps* caps = gst_caps_new_simple("audio/x-raw", "format", G_TYPE_STRING, "S16LE", "rate",
-                                      G_TYPE_INT, 44100, "channels", G_TYPE_INT, 2, "layout",
-                                      G_TYPE_STRING, "interleaved", nullptr);
-  g_object_set(src.get(), "caps", caps, "format", GST_FORMAT_TIME, "stream-type",
+  const CapsPtr caps(gst_caps_new_simple("audio/x-raw", "format", G_TYPE_STRING, "S16LE", "rate",
+                                         G_TYPE_INT, 44100, "channels", G_TYPE_INT, 2, "layout",
+                                         G_TYPE_STRING, "interleaved", nullptr));
+  g_object_set(src.get(), "caps", caps.get(), "format", GST_FORMAT_TIME, "stream-type",
                GST_APP_STREAM_TYPE_SEEKABLE, "duration", SectorTime(disc->Leadout()), nullptr);
-  gst_caps_unref(caps);
   auto* feeder = new Feeder{std::move(disc), {}};
   GstAppSrcCallbacks callbacks{};
   callbacks.need_data = &Feeder::NeedData;

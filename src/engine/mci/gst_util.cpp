@@ -14,17 +14,15 @@ std::string ProbeSystemSink() {
   if (!probe) return {};
   std::string chosen;
   if (gst_element_set_state(probe.get(), GST_STATE_READY) != GST_STATE_CHANGE_FAILURE) {
-    GstIterator* it = gst_bin_iterate_elements(GST_BIN(probe.get()));
+    const Owner<GstIterator> it(gst_bin_iterate_elements(GST_BIN(probe.get())));
     GValue item = G_VALUE_INIT;
-    if (gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
+    if (gst_iterator_next(it.get(), &item) == GST_ITERATOR_OK) {
       auto* child = GST_ELEMENT(g_value_get_object(&item));
       if (GstElementFactory* factory = gst_element_get_factory(child)) {
         chosen = gst_plugin_feature_get_name(GST_PLUGIN_FEATURE(factory));
       }
-      g_value_reset(&item);
     }
     g_value_unset(&item);
-    gst_iterator_free(it);
   }
   gst_element_set_state(probe.get(), GST_STATE_NULL);
   return chosen;
@@ -44,13 +42,11 @@ void SetPeriods(GstElement* sink) {
 // same work in a fraction of that.
 void PreferLeanDecoders() {
   for (const char* name : {"mpg123audiodec"}) {
-    GstPluginFeature* feature =
-        gst_registry_find_feature(gst_registry_get(), name, GST_TYPE_ELEMENT_FACTORY);
-    if (feature == nullptr) continue;
-    if (gst_plugin_feature_get_rank(feature) < GST_RANK_PRIMARY) {
-      gst_plugin_feature_set_rank(feature, GST_RANK_PRIMARY);
+    const Owner<GstPluginFeature> feature(
+        gst_registry_find_feature(gst_registry_get(), name, GST_TYPE_ELEMENT_FACTORY));
+    if (feature && gst_plugin_feature_get_rank(feature.get()) < GST_RANK_PRIMARY) {
+      gst_plugin_feature_set_rank(feature.get(), GST_RANK_PRIMARY);
     }
-    gst_object_unref(feature);
   }
 }
 

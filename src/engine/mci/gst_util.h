@@ -2,44 +2,11 @@
 
 #include <gst/gst.h>
 
-#include <memory>
 #include <string>
 
-// Owners for GStreamer handles, so that every reference is released on every path.
+#include "gst_handles.h"
+
 namespace qrv::mci {
-
-struct GstObjectDeleter {
-  void operator()(gpointer object) const {
-    if (object != nullptr) gst_object_unref(object);
-  }
-};
-struct GstMessageDeleter {
-  void operator()(GstMessage* message) const {
-    if (message != nullptr) gst_message_unref(message);
-  }
-};
-struct GstCapsDeleter {
-  void operator()(GstCaps* caps) const {
-    if (caps != nullptr) gst_caps_unref(caps);
-  }
-};
-struct GErrorDeleter {
-  void operator()(GError* error) const {
-    if (error != nullptr) g_error_free(error);
-  }
-};
-struct GFreeDeleter {
-  void operator()(gpointer p) const { g_free(p); }
-};
-
-using ElementPtr = std::unique_ptr<GstElement, GstObjectDeleter>;
-using PadPtr = std::unique_ptr<GstPad, GstObjectDeleter>;
-using CapsPtr = std::unique_ptr<GstCaps, GstCapsDeleter>;
-using BusPtr = std::unique_ptr<GstBus, GstObjectDeleter>;
-using ClockPtr = std::unique_ptr<GstClock, GstObjectDeleter>;
-using MessagePtr = std::unique_ptr<GstMessage, GstMessageDeleter>;
-using ErrorPtr = std::unique_ptr<GError, GErrorDeleter>;
-using CharPtr = std::unique_ptr<gchar, GFreeDeleter>;
 
 // Initialises GStreamer once per process.
 void EnsureGstInit();

@@ -87,8 +87,8 @@ bool PcmDecoder::Fill() {
   GstClockTime waited = 0;
   while (pending_at_ >= pending_.size() && !eos_) {
     if (MessagePtr failure{gst_bus_pop_filtered(bus.get(), GST_MESSAGE_ERROR)}) return false;
-    GstSample* sample = gst_app_sink_try_pull_sample(GST_APP_SINK(sink_), kPoll);
-    if (sample == nullptr) {
+    const SamplePtr sample(gst_app_sink_try_pull_sample(GST_APP_SINK(sink_), kPoll));
+    if (!sample) {
       if (gst_app_sink_is_eos(GST_APP_SINK(sink_))) {
         eos_ = true;
         break;
@@ -97,17 +97,12 @@ bool PcmDecoder::Fill() {
       if (waited >= kStall) return false;
       continue;
     }
-    GstBuffer* buffer = gst_sample_get_buffer(sample);
-    GstMapInfo map;
-    if (buffer == nullptr || !gst_buffer_map(buffer, &map, GST_MAP_READ)) {
-      gst_sample_unref(sample);
-      return false;
-    }
-    pending_.assign(map.data, map.data + map.size);
+    GstBuffer* buffer = gst_sample_get_buffer(sample.get());
+    const BufferMap map(buffer, GST_MAP_READ);
+    if (!map) return false;
+    pending_.assign(map.Data(), map.Data() + map.Size());
     pending_at_ = 0;
     const GstClockTime pts = GST_BUFFER_PTS(buffer);
-    gst_buffer_unmap(buffer, &map);
-    gst_sample_unref(sample);
     if (placed_) continue;
     // After a seek the first buffers may start a little early (or late): their time says which
     // sample they hold, and from there on the samples follow each other.

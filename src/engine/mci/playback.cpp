@@ -3,15 +3,12 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <algorithm>
-#include <memory>
+
+#include "media_log.h"
+#include "read_bound.h"
 
 namespace qrv::mci {
 namespace {
-
-// A rebuilt output that has not prerolled by then is given up.
-constexpr int kRebuildTimeoutMs = 5000;
-// How long a prerolled output may wait for its first play before it is opened afresh.
-constexpr qint64 kFreshOutputMs = 200;
 
 class BusEvent : public QEvent {
  public:
@@ -29,54 +26,9 @@ class BusEvent : public QEvent {
   uint64_t generation_;
 };
 
-// What the file sources of one pipeline have handed on before its preroll. Shared between the
-// user-interface thread and the streaming threads; each probe and signal holds a share.
-struct ReadBudget {
-  explicit ReadBudget(uint64_t bytes) : limit(bytes) {}
-  const uint64_t limit;
-  std::atomic<uint64_t> read{0};
-  std::atomic<bool> over{false};
-  std::atomic<bool> prerolled{false};  // counting ends here
-};
-using BudgetShare = std::shared_ptr<ReadBudget>;
-
-void ReleaseShare(gpointer share) {
-  delete static_cast<BudgetShare*>(share);
-}
-
-GstPadProbeReturn CountRead(GstPad* pad, GstPadProbeInfo* info, gpointer share) {
-  // Runs on a streaming thread.
-  ReadBudget& budget = **static_cast<BudgetShare*>(share);
-  if (budget.prerolled.load()) return GST_PAD_PROBE_REMOVE;
-  GstBuffer* buffer = GST_PAD_PROBE_INFO_BUFFER(info);
-  if (buffer == nullptr) return GST_PAD_PROBE_OK;
-  if (budget.read.fetch_add(gst_buffer_get_size(buffer)) + gst_buffer_get_size(buffer) <=
-          budget.limit ||
-      budget.over.exchange(true)) {
-    return GST_PAD_PROBE_OK;
-  }
-  // A decoder still looking for its stream this far into the file (a sparse file of zeros, say)
-  // has found damage, not music; the open is told so at once.
-  ElementPtr source(GST_ELEMENT(gst_pad_get_parent(pad)));
-  if (source) {
-    GError* error = g_error_new_literal(GST_STREAM_ERROR, GST_STREAM_ERROR_DECODE,
-                                        "No stream found within the bytes a file may take");
-    gst_element_post_message(source.get(),
-                             gst_message_new_error(GST_OBJECT(source.get()), error, nullptr));
-    g_error_free(error);
-  }
-  return GST_PAD_PROBE_REMOVE;
-}
-
-// Every file source the pipeline gains, at any depth, counts against the budget.
-void WatchSources(GstBin*, GstBin*, GstElement* element, gpointer share) {
-  if (!MadeBy(element, "filesrc")) return;
-  const PadPtr pad(gst_element_get_static_pad(element, "src"));
-  if (!pad) return;
-  const auto types = static_cast<GstPadProbeType>(
-      GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_PUSH | GST_PAD_PROBE_TYPE_PULL);
-  gst_pad_add_probe(pad.get(), types, &CountRead,
-                    new BudgetShare(*static_cast<BudgetShare*>(share)), &ReleaseShare);
+GstClockTime SystemNow() {
+  const ClockPtr clock(gst_system_clock_obtain());
+  return gst_clock_get_time(clock.get());
 }
 
 }  // namespace
@@ -86,7 +38,9 @@ Playback::Playback(Handlers handlers, Builder builder)
   rebuild_watchdog_.setSingleShot(true);
   rebuild_watchdog_.setInterval(kRebuildTimeoutMs);
   connect(&rebuild_watchdog_, &QTimer::timeout, this, [this] {
-    if (phase_ == Phase::kRebuilding) Fail(Failure::kOutput);
+    if (!Rebuilding()) return;
+    qCDebug(MediaLog) << "the rebuilt pipeline did not preroll in time";
+    Fail(Failure::kOutput);
   });
 }
 
@@ -101,6 +55,10 @@ void Playback::Install(BuiltPipeline built) {
   bus_.reset(gst_element_get_bus(pipeline_.get()));
 }
 
+void Playback::HandOverBus() {
+  gst_bus_set_sync_handler(bus_.get(), &Playback::OnBusMessage, this, nullptr);
+}
+
 void Playback::Drop() {
   if (!pipeline_) return;
   // Stopping the pipeline joins its streaming threads, so no message can arrive afterwards.
@@ -112,58 +70,62 @@ void Playback::Drop() {
 }
 
 PrerollResult Playback::Preroll(PrerollBounds bounds) {
-  PrerollResult result;
   BuiltPipeline built = builder_();
   if (!built.pipeline || built.output == nullptr) {
+    PrerollResult result;
     result.no_output = built.pipeline != nullptr;
     return result;
   }
   Install(std::move(built));
-  BudgetShare budget;
-  if (bounds.bytes > 0) {
-    budget = std::make_shared<ReadBudget>(bounds.bytes);
-    g_signal_connect_data(
-        pipeline_.get(), "deep-element-added", G_CALLBACK(&WatchSources), new BudgetShare(budget),
-        [](gpointer share, GClosure*) { ReleaseShare(share); }, GConnectFlags{});
-  }
-  const GstStateChangeReturn change = gst_element_set_state(pipeline_.get(), GST_STATE_PAUSED);
-  if (change == GST_STATE_CHANGE_ASYNC || change == GST_STATE_CHANGE_FAILURE) {
-    // Open is a request that returns when done, so this is the one wait on the caller's thread.
-    const auto types = static_cast<GstMessageType>(GST_MESSAGE_ASYNC_DONE | GST_MESSAGE_ERROR);
-    MessagePtr message(gst_bus_timed_pop_filtered(bus_.get(), bounds.time, types));
-    if (!message) {
-      result.timed_out = change != GST_STATE_CHANGE_FAILURE;
-    } else if (GST_MESSAGE_TYPE(message.get()) == GST_MESSAGE_ERROR) {
-      GError* error = nullptr;
-      gst_message_parse_error(message.get(), &error, nullptr);
-      result.error.reset(error);
-      // The source may be gone once the pipeline stops (a decoder plugged in on the way is
-      // removed again), so what is asked of it is noted now.
-      GstObject* source = GST_MESSAGE_SRC(message.get());
-      if (GST_IS_ELEMENT(source)) {
-        if (GstElementFactory* factory = gst_element_get_factory(GST_ELEMENT(source))) {
-          result.error_factory = gst_plugin_feature_get_name(GST_PLUGIN_FEATURE(factory));
-        }
-        result.no_output = IsWithin(GST_ELEMENT(source), output_);
-      }
-    } else {
-      result.ok = true;
-    }
-  } else {
-    result.ok = true;
-  }
-  // Once prerolled, the medium plays on to its end however long it is.
-  if (budget) budget->prerolled.store(true);
+  PrerollResult result = [&] {
+    const ReadBound bound(pipeline_.get(), bounds.bytes);
+    return AwaitPreroll(bounds.time);
+  }();
+  // What the bus still holds is noted and let go; from here on it goes to the event loop.
+  while (MessagePtr stale{gst_bus_pop(bus_.get())}) LogBusMessage(stale.get());
   if (!result.ok) {
     gst_element_set_state(pipeline_.get(), GST_STATE_NULL);
     return result;
   }
-  // From here on the bus hands its messages to the event loop.
-  while (MessagePtr stale{gst_bus_pop(bus_.get())}) {
-  }
-  gst_bus_set_sync_handler(bus_.get(), &Playback::OnBusMessage, this, nullptr);
+  HandOverBus();
   if (!duration_pinned_) duration_ = std::max<int64_t>(QueryDuration(), 0);
-  prerolled_.start();
+  state_ = State::kPrimed;
+  primed_at_ = SystemNow();
+  return result;
+}
+
+PrerollResult Playback::AwaitPreroll(GstClockTime timeout) {
+  PrerollResult result;
+  const GstStateChangeReturn change = gst_element_set_state(pipeline_.get(), GST_STATE_PAUSED);
+  if (change != GST_STATE_CHANGE_ASYNC && change != GST_STATE_CHANGE_FAILURE) {
+    result.ok = true;
+    return result;
+  }
+  // Open is a request that returns when done, so this is the one wait on the caller's thread.
+  const auto types = static_cast<GstMessageType>(GST_MESSAGE_ASYNC_DONE | GST_MESSAGE_ERROR);
+  const MessagePtr message(gst_bus_timed_pop_filtered(bus_.get(), timeout, types));
+  if (!message) {
+    result.timed_out = change != GST_STATE_CHANGE_FAILURE;
+    qCDebug(MediaLog) << "the pipeline did not preroll" << (result.timed_out ? "in time" : "");
+    return result;
+  }
+  if (GST_MESSAGE_TYPE(message.get()) != GST_MESSAGE_ERROR) {
+    result.ok = true;
+    return result;
+  }
+  LogBusMessage(message.get());
+  GError* error = nullptr;
+  gst_message_parse_error(message.get(), &error, nullptr);
+  result.error.reset(error);
+  // The source may be gone once the pipeline stops (a decoder plugged in on the way is removed
+  // again), so what is asked of it is noted now.
+  GstObject* source = GST_MESSAGE_SRC(message.get());
+  if (GST_IS_ELEMENT(source)) {
+    if (GstElementFactory* factory = gst_element_get_factory(GST_ELEMENT(source))) {
+      result.error_factory = gst_plugin_feature_get_name(GST_PLUGIN_FEATURE(factory));
+    }
+    result.no_output = IsWithin(GST_ELEMENT(source), output_);
+  }
   return result;
 }
 
@@ -185,6 +147,7 @@ GstBusSyncReply Playback::OnBusMessage(GstBus*, GstMessage* message, gpointer se
   // message the handler drops is the handler's to release: each one holds its source element,
   // and through it the whole pipeline, which would otherwise outlive every close.
   const MessagePtr dropped(message);
+  LogBusMessage(message);
   switch (GST_MESSAGE_TYPE(message)) {
     case GST_MESSAGE_EOS:
     case GST_MESSAGE_ERROR:
@@ -213,83 +176,84 @@ bool Playback::event(QEvent* e) {
   if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ASYNC_DONE) {
     // Only the first preroll of a rebuilt pipeline matters, however often it was paused or
     // played meanwhile.
-    if (phase_ == Phase::kRebuilding && GST_MESSAGE_SRC(message) == GST_OBJECT(pipeline_.get())) {
-      OnPrerolled();
-    }
+    if (Rebuilding() && GST_MESSAGE_SRC(message) == GST_OBJECT(pipeline_.get())) OnPrerolled();
     return true;
   }
   if (bus_event->Generation() != generation_.load()) return true;
-  switch (GST_MESSAGE_TYPE(message)) {
-    case GST_MESSAGE_ERROR:
-      OnError(message);
-      break;
-    case GST_MESSAGE_EOS:
-      if (!playing_) break;
-      if (!duration_pinned_ && duration_ <= 0) duration_ = Position();
-      Halt();
-      stopped_ = duration_;
-      if (handlers_.on_end) handlers_.on_end();
-      break;
-    default:
-      break;
-  }
+  if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) OnError(message);
+  if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS) OnEnd();
   return true;
+}
+
+void Playback::OnEnd() {
+  if (!Playing()) return;
+  if (!duration_pinned_ && duration_ <= 0) duration_ = Position();
+  Halt();
+  stopped_ = duration_;
+  if (handlers_.on_end) handlers_.on_end();
 }
 
 void Playback::OnError(GstMessage* message) {
   const bool from_output = IsWithin(GST_ELEMENT(GST_MESSAGE_SRC(message)), output_);
-  if (!playing_) {
+  if (!Playing()) {
     // Nothing is heard now; the next play starts with a fresh pipeline.
     Invalidate();
-    phase_ = Phase::kBroken;
+    state_ = State::kBroken;
     return;
   }
-  if (from_output && !reconnected_) {
-    reconnected_ = true;
+  if (from_output && !output_rebuilt_) {
+    output_rebuilt_ = true;
     // A failing output may already have left the playing state, in which case Position would
     // answer where the medium last stopped; the clock still says how far it had played.
-    if (Rebuild(phase_ == Phase::kReady ? ClockPosition() : Position())) return;
+    const int64_t at = state_ == State::kPlaying ? ClockPosition() : Position();
+    qCDebug(MediaLog) << "the output failed; building the pipeline afresh at" << at / 1000000
+                      << "ms";
+    if (RebuildToPlay(at)) return;
   }
-  Fail(from_output || phase_ == Phase::kRebuilding ? Failure::kOutput : Failure::kStream);
+  Fail(from_output || state_ == State::kRebuildingToPlay ? Failure::kOutput : Failure::kStream);
 }
 
 void Playback::Fail(Failure failure) {
+  qCDebug(MediaLog) << "playing failed for good:"
+                    << (failure == Failure::kOutput ? "the output" : "the stream");
   rebuild_watchdog_.stop();
   Invalidate();
   if (pipeline_) gst_element_set_state(pipeline_.get(), GST_STATE_NULL);
-  phase_ = Phase::kBroken;
-  playing_ = false;
+  state_ = State::kBroken;
   // The medium counts as played out, so that whoever waits for its end moves on.
   stopped_ = duration_;
   if (handlers_.on_failure) handlers_.on_failure(failure);
 }
 
-bool Playback::Rebuild(int64_t resume_at) {
+bool Playback::RebuildToPlay(int64_t resume_at) {
   rebuild_watchdog_.stop();
   Invalidate();
   Drop();
   stopped_ = resume_at;
   base_ = resume_at;
+  // Until the new pipeline is there, there is none to play; failing to build one leaves it so.
+  state_ = State::kBroken;
   BuiltPipeline built = builder_();
   if (!built.pipeline || built.output == nullptr) return false;
   Install(std::move(built));
-  gst_bus_set_sync_handler(bus_.get(), &Playback::OnBusMessage, this, nullptr);
-  phase_ = Phase::kRebuilding;
+  HandOverBus();
   if (gst_element_set_state(pipeline_.get(), GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE) {
     return false;
   }
+  state_ = State::kRebuildingToPlay;
   rebuild_watchdog_.start();
   return true;
 }
 
 void Playback::OnPrerolled() {
   rebuild_watchdog_.stop();
-  phase_ = Phase::kReady;
+  const bool play = state_ == State::kRebuildingToPlay;
+  state_ = play ? State::kPlaying : State::kPaused;
   if (!SeekPipeline(stopped_)) {
-    if (playing_) Fail(Failure::kStream);
+    if (play) Fail(Failure::kStream);
     return;
   }
-  if (playing_ &&
+  if (play &&
       gst_element_set_state(pipeline_.get(), GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
     Fail(Failure::kOutput);
   }
@@ -305,7 +269,7 @@ int64_t Playback::RunningTime() const {
 }
 
 int64_t Playback::Position() const {
-  if (!playing_ || phase_ != Phase::kReady) return stopped_;
+  if (state_ != State::kPlaying) return stopped_;
   GstState state = GST_STATE_VOID_PENDING;
   gst_element_get_state(pipeline_.get(), &state, nullptr, 0);
   if (state != GST_STATE_PLAYING) return stopped_;
@@ -333,54 +297,77 @@ bool Playback::SeekPipeline(int64_t ns) {
 
 bool Playback::Seek(int64_t ns) {
   Halt();
-  if (phase_ != Phase::kReady) {
-    // The pipeline being rebuilt resumes here; a broken one is rebuilt here by the next play.
-    stopped_ = ns;
-    base_ = ns;
-    return true;
+  switch (state_) {
+    case State::kEmpty:
+      return false;
+    case State::kRebuildingToPause:
+    case State::kBroken:
+      // The pipeline being rebuilt resumes here; a broken one is rebuilt here by the next play.
+      stopped_ = ns;
+      base_ = ns;
+      return true;
+    default:
+      return SeekPipeline(ns);
   }
-  return SeekPipeline(ns);
+}
+
+bool Playback::OutputAged() const {
+  const GstClockTime now = SystemNow();
+  return now > primed_at_ && now - primed_at_ > kFreshOutputWait;
 }
 
 bool Playback::Start(std::optional<int64_t> from) {
   if (from && !Seek(*from)) return false;
-  if (playing_) return true;
-  reconnected_ = false;
-  // A sound server's clock runs on while a stream that never played waits, and the output
-  // would first play that long a silence. After a moment's wait the first play therefore
-  // starts from a fresh pipeline, which is ready within a few tens of milliseconds.
-  const bool stale = !played_ && prerolled_.isValid() && prerolled_.elapsed() > kFreshOutputMs;
-  played_ = true;
-  if (phase_ == Phase::kBroken || (stale && phase_ == Phase::kReady)) {
-    playing_ = true;
-    if (Rebuild(stopped_)) return true;
-    playing_ = false;
-    phase_ = Phase::kBroken;
-    return false;
+  if (Playing()) return true;
+  output_rebuilt_ = false;
+  switch (state_) {
+    case State::kEmpty:
+      return false;
+    case State::kRebuildingToPause:
+      // It plays once the new pipeline is ready.
+      Invalidate();
+      state_ = State::kRebuildingToPlay;
+      return true;
+    case State::kPrimed:
+      if (OutputAged()) return RebuildToPlay(stopped_);
+      return PlayPipeline(!from);
+    case State::kBroken:
+      return RebuildToPlay(stopped_);
+    default:
+      return PlayPipeline(!from);
   }
-  if (phase_ == Phase::kReady && !from) {
+}
+
+bool Playback::PlayPipeline(bool resume) {
+  if (resume) {
     // Where playback stopped, the running time paused too; it goes on from there.
     base_ = stopped_ - static_cast<int64_t>(gst_element_get_start_time(pipeline_.get()));
   }
   Invalidate();
-  playing_ = true;
-  if (phase_ == Phase::kRebuilding) return true;  // plays once the new pipeline is ready
+  state_ = State::kPlaying;
   if (gst_element_set_state(pipeline_.get(), GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
-    playing_ = false;
+    state_ = State::kPaused;
     return false;
   }
   return true;
 }
 
 void Playback::Halt() {
-  if (!playing_) return;
+  if (!Playing()) return;
   const int64_t position = Position();
+  if (state_ == State::kRebuildingToPlay) {
+    Invalidate();
+    state_ = State::kRebuildingToPause;
+    stopped_ = position;
+    return;
+  }
   GstState state = GST_STATE_VOID_PENDING;
   gst_element_get_state(pipeline_.get(), &state, nullptr, 0);
-  if (phase_ == Phase::kReady) gst_element_set_state(pipeline_.get(), GST_STATE_PAUSED);
+  gst_element_set_state(pipeline_.get(), GST_STATE_PAUSED);
+  // What the pipeline posted on its way to paused is stale too.
   Invalidate();
-  playing_ = false;
-  if (phase_ != Phase::kReady || state != GST_STATE_PLAYING) {
+  state_ = State::kPaused;
+  if (state != GST_STATE_PLAYING) {
     stopped_ = position;
     return;
   }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 #include <atomic>
@@ -42,17 +41,61 @@ struct PrerollResult {
 // streaming threads. End of stream, errors, finished prerolls and new durations arrive through
 // the Qt event loop (the bus hands them over from the streaming threads), never by polling.
 //
-// When the sound output fails while playing, the pipeline is built afresh once and goes on
-// from where it stood; when that fails too, playback stops at the end of the medium so that
-// whoever waits for the end moves on.
+// States (State) and what moves between them:
+//
+//   kEmpty     Nothing prerolled yet, or the preroll failed. Preroll -> kPrimed; Start and
+//              Seek refuse.
+//   kPrimed    Prerolled and paused, never played since the open. Start -> kPlaying, or ->
+//              kRebuildingToPlay when it waited longer than kFreshOutputWait (see below);
+//              Seek -> kPrimed; a bus error -> kBroken.
+//   kPaused    Prerolled and paused after it played (Halt, Seek, the end or a rebuild left it
+//              here). Start -> kPlaying; Seek -> kPaused; a bus error -> kBroken.
+//   kPlaying   Playing; the position runs with the pipeline clock. Halt, Seek -> kPaused;
+//              end of stream -> kPaused at the end (on_end); the output fails -> kRebuildingToPlay
+//              once per play request, else -> kBroken (on_failure kOutput); anything else
+//              fails -> kBroken (on_failure kStream).
+//   kRebuildingToPlay  A new pipeline prerolls and plays where the old one stood once ready
+//              (-> kPlaying, or kBroken with on_failure kStream when it cannot go there).
+//              Halt, Seek -> kRebuildingToPause; its output fails -> kRebuildingToPlay once
+//              per play request; any other failure, or no preroll within kRebuildTimeoutMs ->
+//              kBroken (on_failure kOutput).
+//   kRebuildingToPause  A new pipeline prerolls and stays paused once ready (-> kPaused).
+//              Start -> kRebuildingToPlay; Seek moves where it will stand; a bus error ->
+//              kBroken; no preroll within kRebuildTimeoutMs -> kBroken (on_failure kOutput).
+//   kBroken    The pipeline failed. The position is where it stood, or the end after a
+//              failure while playing (so that whoever waits for the end moves on). Start builds
+//              a new pipeline (-> kRebuildingToPlay, or kBroken when that fails); Seek moves
+//              where it will start.
+//
+// Why kPrimed is a state of its own: a sound server's clock runs on while a stream that never
+// played waits, and the output would first play that long a silence. A primed pipeline that
+// waited longer than kFreshOutputWait for its first play is therefore built afresh, which takes
+// a few tens of milliseconds. The wait is measured by GStreamer's system clock (which tests may
+// replace with a clock of their own).
+//
+// Every message is stamped with a generation; a start, halt, seek, rebuild or failure makes
+// all messages still on their way stale, so an end or error from before it is never acted on.
 class Playback : public QObject {
  public:
+  enum class State {
+    kEmpty,
+    kPrimed,
+    kPaused,
+    kPlaying,
+    kRebuildingToPlay,
+    kRebuildingToPause,
+    kBroken,
+  };
   enum class Failure { kOutput, kStream };
   struct Handlers {
     std::function<void()> on_end;             // the medium played to its end
     std::function<void(Failure)> on_failure;  // playing failed for good
   };
+  // Builds a new pipeline, at the open and for every rebuild.
   using Builder = std::function<BuiltPipeline()>;
+
+  static constexpr GstClockTime kFreshOutputWait = 200 * GST_MSECOND;
+  static constexpr int kRebuildTimeoutMs = 5000;
 
   Playback(Handlers handlers, Builder builder);
   ~Playback() override;
@@ -72,7 +115,9 @@ class Playback : public QObject {
 
   // Position in nanoseconds, clamped to the duration; exact at the end of the medium.
   int64_t Position() const;
-  bool Playing() const { return playing_; }
+  State Current() const { return state_; }
+  // Whether a play request stands (the pipeline plays, or will once rebuilt).
+  bool Playing() const { return state_ == State::kPlaying || state_ == State::kRebuildingToPlay; }
 
   // Starts playing, from `from` when given, else where it stands.
   bool Start(std::optional<int64_t> from);
@@ -85,13 +130,20 @@ class Playback : public QObject {
   bool event(QEvent* e) override;
 
  private:
-  enum class Phase { kReady, kRebuilding, kBroken };
   static GstBusSyncReply OnBusMessage(GstBus* bus, GstMessage* message, gpointer self);
   void Install(BuiltPipeline built);
+  void HandOverBus();
   void Drop();
-  bool Rebuild(int64_t resume_at);
+  PrerollResult AwaitPreroll(GstClockTime timeout);
+  bool Rebuilding() const {
+    return state_ == State::kRebuildingToPlay || state_ == State::kRebuildingToPause;
+  }
+  bool OutputAged() const;
+  bool PlayPipeline(bool resume);
+  bool RebuildToPlay(int64_t resume_at);
   void OnPrerolled();
   void OnError(GstMessage* message);
+  void OnEnd();
   void Fail(Failure failure);
   bool SeekPipeline(int64_t ns);
   void Invalidate() { generation_.fetch_add(1); }
@@ -105,17 +157,14 @@ class Playback : public QObject {
   GstElement* output_ = nullptr;
   BusPtr bus_;
   QTimer rebuild_watchdog_;
-  Phase phase_ = Phase::kReady;
+  State state_ = State::kEmpty;
+  GstClockTime primed_at_ = 0;   // by the system clock, when it entered kPrimed
+  bool output_rebuilt_ = false;  // the standing play request already rebuilt its output once
   int64_t duration_ = 0;
   bool duration_pinned_ = false;
   int64_t base_ = 0;     // stream position where the running time started at zero
   int64_t stopped_ = 0;  // position while not playing, and where a rebuilt pipeline resumes
-  bool playing_ = false;
-  bool reconnected_ = false;  // this play request already rebuilt its output once
-  bool played_ = false;       // the pipeline has played since the open
-  QElapsedTimer prerolled_;
-  // Messages carry the generation current when they were posted; a seek, stop, pause or
-  // rebuild makes every message still on its way stale.
+  // Messages carry the generation current when they were posted.
   std::atomic<uint64_t> generation_{0};
 };
 

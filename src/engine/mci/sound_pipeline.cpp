@@ -23,6 +23,13 @@ void LinkSound(GstElement*, GstPad* pad, gpointer entry) {
   }
 }
 
+// Links the decoder's first stream of sound to `entry` once the decoder finds it. The handler
+// needs no owner: it lives as long as the decoder, and the pipeline holds both the decoder and
+// the entry, so neither outlives the other.
+void LinkSoundOnceFound(GstElement* decode, GstElement* entry) {
+  g_signal_connect(decode, "pad-added", G_CALLBACK(&LinkSound), entry);
+}
+
 // Times the decoded sound by its own samples from the first buffer of each segment on. The wave
 // parser stamps the blocks of some compressed waves (mono ADPCM) with times that run at a
 // different pace than their samples, and the decoder follows them back and forth, so that the
@@ -133,7 +140,7 @@ BuiltPipeline MakeSoundPipeline(const std::string& host_path, SourceReading read
     CharPtr uri(gst_filename_to_uri(host_path.c_str(), nullptr));
     if (!decode || !uri) return {};
     g_object_set(decode.get(), "uri", uri.get(), nullptr);
-    g_signal_connect(decode.get(), "pad-added", G_CALLBACK(&LinkSound), entry);
+    LinkSoundOnceFound(decode.get(), entry);
     gst_bin_add(bin, decode.get());
   } else {
     // A queue between the file and the decoder hands the file on as a stream.
@@ -142,7 +149,7 @@ BuiltPipeline MakeSoundPipeline(const std::string& host_path, SourceReading read
     ElementPtr decode = MakeElement("decodebin");
     if (!source || !queue || !decode) return {};
     g_object_set(source.get(), "location", host_path.c_str(), nullptr);
-    g_signal_connect(decode.get(), "pad-added", G_CALLBACK(&LinkSound), entry);
+    LinkSoundOnceFound(decode.get(), entry);
     gst_bin_add_many(bin, source.get(), queue.get(), decode.get(), nullptr);
     if (!gst_element_link_many(source.get(), queue.get(), decode.get(), nullptr)) return {};
   }
@@ -171,7 +178,7 @@ BuiltPipeline MakeMidiPipeline(std::shared_ptr<const std::string> smf) {
   // The parser reads the whole file before it plays; it is handed over at once, then its end.
   CapsPtr caps(gst_caps_new_empty_simple("audio/midi"));
   g_object_set(source.get(), "caps", caps.get(), "format", GST_FORMAT_BYTES, nullptr);
-  g_signal_connect(decode.get(), "pad-added", G_CALLBACK(&LinkSound), entry);
+  LinkSoundOnceFound(decode.get(), entry);
   GstBin* bin = GST_BIN(built.pipeline.get());
   gst_bin_add_many(bin, source.get(), decode.get(), nullptr);
   if (!gst_element_link(source.get(), decode.get())) return {};

@@ -69,33 +69,31 @@ ElementPtr VideoWindow::MakeSink() {
   // The mailbox lives as long as the sink's signal holds it.
   auto* hold = new std::shared_ptr<Mailbox>(mailbox_);
   g_object_set(sink.get(), "emit-signals", TRUE, nullptr);
-  g_signal_connect_data(
-      sink.get(), "new-sample", G_CALLBACK(&VideoWindow::OnSample), hold,
-      [](gpointer data, GClosure*) { delete static_cast<std::shared_ptr<Mailbox>*>(data); },
-      GConnectFlags{});
+  frames_ = SignalConnection(
+      sink.get(),
+      g_signal_connect_data(
+          sink.get(), "new-sample", G_CALLBACK(&VideoWindow::OnSample), hold,
+          [](gpointer data, GClosure*) { delete static_cast<std::shared_ptr<Mailbox>*>(data); },
+          GConnectFlags{}));
   return bin;
 }
 
 GstFlowReturn VideoWindow::OnSample(GstElement* sink, gpointer data) {
   // Runs on a streaming thread.
   auto& mailbox = *static_cast<std::shared_ptr<Mailbox>*>(data);
-  GstSample* sample = gst_app_sink_pull_sample(GST_APP_SINK(sink));
-  if (sample == nullptr) return GST_FLOW_OK;
+  const SamplePtr sample(gst_app_sink_pull_sample(GST_APP_SINK(sink)));
+  if (!sample) return GST_FLOW_OK;
   GstVideoInfo info;
-  GstBuffer* buffer = gst_sample_get_buffer(sample);
-  GstMapInfo map;
-  if (gst_video_info_from_caps(&info, gst_sample_get_caps(sample)) &&
-      gst_buffer_map(buffer, &map, GST_MAP_READ)) {
-    QImage frame(map.data, info.width, info.height, static_cast<qsizetype>(info.stride[0]),
-                 QImage::Format_RGB32);
-    std::lock_guard lock(mailbox->mutex);
-    mailbox->frame = frame.copy();
-    if (mailbox->window != nullptr) {
-      QCoreApplication::postEvent(mailbox->window, new QEvent(FrameEventType()));
-    }
-    gst_buffer_unmap(buffer, &map);
+  if (!gst_video_info_from_caps(&info, gst_sample_get_caps(sample.get()))) return GST_FLOW_OK;
+  const BufferMap map(gst_sample_get_buffer(sample.get()), GST_MAP_READ);
+  if (!map) return GST_FLOW_OK;
+  QImage frame(map.Data(), info.width, info.height, static_cast<qsizetype>(info.stride[0]),
+               QImage::Format_RGB32);
+  std::lock_guard lock(mailbox->mutex);
+  mailbox->frame = frame.copy();
+  if (mailbox->window != nullptr) {
+    QCoreApplication::postEvent(mailbox->window, new QEvent(FrameEventType()));
   }
-  gst_sample_unref(sample);
   return GST_FLOW_OK;
 }
 

@@ -23,7 +23,8 @@ class VideoWindow : public QObject {
 
   // Whether pictures can be shown at all: a program without windows has nowhere to show them.
   static bool Available();
-  // A new sink for one pipeline; every sink made here feeds this window.
+  // A new sink for one pipeline, which feeds this window. A pipeline built afresh asks for a new
+  // one; the sink made before it stops feeding the window.
   ElementPtr MakeSink();
   bool Shown() const;
 
@@ -41,6 +42,7 @@ class VideoWindow : public QObject {
 
   QString title_;
   std::shared_ptr<Mailbox> mailbox_;
+  SignalConnection frames_;  // the newest sink's frames
   std::unique_ptr<QWidget> window_;
 };
 
