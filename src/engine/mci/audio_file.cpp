@@ -13,8 +13,6 @@
 namespace qrv::mci {
 namespace {
 
-constexpr int32_t kSamplesPerSector = kSectorBytes / 4;
-
 struct WaveData {
   bool is_wave = false;    // a RIFF WAVE file at all
   bool cd_format = false;  // 16-bit stereo PCM at 44.1 kHz, readable straight

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "mpeg_audio_length.h"
+#include "runtime/fs/byte_order.h"
 #include "runtime/fs/regular_file.h"
 
 namespace qrv::mci {
@@ -16,12 +17,6 @@ constexpr int64_t kNsPerSecond = 1000000000;
 constexpr uint16_t kFormatPcm = 1, kFormatFloat = 3, kFormatALaw = 6, kFormatMuLaw = 7;
 constexpr uint16_t kFormatMpeg = 0x50, kFormatMpegLayer3 = 0x55;
 constexpr uint16_t kFormatExtensible = 0xFFFE;
-
-uint32_t Le(const unsigned char* p, int bytes) {
-  uint32_t v = 0;
-  for (int i = bytes - 1; i >= 0; --i) v = v << 8 | p[i];
-  return v;
-}
 
 }  // namespace
 
@@ -55,25 +50,25 @@ std::optional<WaveLayout> ReadWaveLayout(const std::string& host_path) {
   for (int walked = 0; pos + 8 <= file_size && walked < kMaxWaveChunks; ++walked) {
     unsigned char chunk[8];
     if (::pread(fd, chunk, sizeof chunk, static_cast<off_t>(pos)) != sizeof chunk) break;
-    const uint64_t size = Le(chunk + 4, 4);
+    const uint64_t size = fs::LittleEndian(chunk + 4, 4);
     const uint64_t body = pos + 8;
     if (std::memcmp(chunk, "fmt ", 4) == 0 && size >= 16) {
       unsigned char f[40] = {};
       const auto want = static_cast<size_t>(std::min<uint64_t>(size, sizeof f));
       if (::pread(fd, f, want, static_cast<off_t>(body)) != static_cast<ssize_t>(want)) break;
-      layout.format = static_cast<uint16_t>(Le(f, 2));
-      layout.channels = static_cast<uint16_t>(Le(f + 2, 2));
-      layout.rate = Le(f + 4, 4);
-      layout.byte_rate = Le(f + 8, 4);
-      layout.bits = static_cast<uint16_t>(Le(f + 14, 2));
+      layout.format = static_cast<uint16_t>(fs::LittleEndian(f, 2));
+      layout.channels = static_cast<uint16_t>(fs::LittleEndian(f + 2, 2));
+      layout.rate = fs::LittleEndian(f + 4, 4);
+      layout.byte_rate = fs::LittleEndian(f + 8, 4);
+      layout.bits = static_cast<uint16_t>(fs::LittleEndian(f + 14, 2));
       if (layout.format == kFormatExtensible && size >= 40) {
-        layout.sub_format = static_cast<uint16_t>(Le(f + 24, 2));
+        layout.sub_format = static_cast<uint16_t>(fs::LittleEndian(f + 24, 2));
       }
       have_format = true;
     } else if (std::memcmp(chunk, "fact", 4) == 0 && size >= 4) {
       unsigned char f[4];
       if (::pread(fd, f, sizeof f, static_cast<off_t>(body)) != sizeof f) break;
-      layout.fact_samples = Le(f, 4);
+      layout.fact_samples = fs::LittleEndian(f, 4);
     } else if (std::memcmp(chunk, "data", 4) == 0) {
       layout.data_offset = body;
       layout.data_size = std::min(size, file_size - body);
@@ -130,7 +125,7 @@ bool AviHeaderComplete(const std::string& host_path) {
   in.seekg(0, std::ios::end);
   const auto file_size = static_cast<uint64_t>(in.tellg());
   const bool list = std::string(reinterpret_cast<char*>(head + 12), 4) == "LIST";
-  return list && 20 + static_cast<uint64_t>(Le(head + 16, 4)) <= file_size;
+  return list && 20 + static_cast<uint64_t>(fs::LittleEndian(head + 16, 4)) <= file_size;
 }
 
 int64_t ContainerLength(const std::string& host_path) {
