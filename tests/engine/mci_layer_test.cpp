@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <set>
 
+#include "engine/mci/cd_time.h"
 #include "engine/mci/device_table.h"
 #include "engine/mci/mci.h"
 #include "engine/mci/notify_recorder.h"
@@ -141,6 +142,17 @@ TEST(ScriptedDevice, OutOfRangeSeekLeavesThePosition) {
   seek.to = 10001;
   EXPECT_EQ(SendCommand(open.device_id, MCI_SEEK, MCI_WAIT | MCI_TO, seek), MCIERR_OUTOFRANGE);
   EXPECT_EQ(driver.script().position, 2500u);
+}
+
+TEST(CdTime, EverySectorsStartTimeNamesThatSectorAgain) {
+  for (int64_t sector = 0; sector < 3 * kFramesPerSecond; ++sector) {
+    EXPECT_EQ(NsToSectors(SectorsToNs(sector)), sector);
+    EXPECT_EQ(NsToSectors(SectorsToNs(sector + 1) - 1), sector);  // rounds down
+  }
+  EXPECT_EQ(SectorsToMs(kLeadIn), 2000);
+  EXPECT_EQ(MsToSectors(1999), 149);
+  EXPECT_EQ(PackMsf(static_cast<int32_t>(MsfToSectors(61, 2, 74))), MakeMsf(61, 2, 74));
+  EXPECT_EQ(NsToSectors(int64_t{24} * 3600 * kNsPerSecond), 24 * 3600 * 75);
 }
 
 }  // namespace

@@ -8,19 +8,12 @@
 #include <filesystem>
 
 #include "cue_image.h"
+#include "runtime/paths.h"
 
 namespace qrv::mci {
 namespace {
 
 namespace stdfs = std::filesystem;
-
-bool EndsWith(const std::string& name, const char* tail) {
-  const size_t n = std::strlen(tail);
-  if (name.size() < n) return false;
-  std::string ext = name.substr(name.size() - n);
-  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return ext == tail;
-}
 
 // A drive or an image that libcdio reads.
 class CdioReader : public SectorReader {
@@ -71,9 +64,9 @@ std::shared_ptr<CdDisc> CdDisc::Open(ErrorCode& error) {
       return nullptr;
     }
     disc->is_image_ = stdfs::is_regular_file(status);
-    if (disc->is_image_ && EndsWith(disc->source_, ".cue")) {
+    if (disc->is_image_ && EndsWithIgnoringCase(disc->source_, ".cue")) {
       error = disc->OpenCue();
-    } else if (disc->is_image_ && EndsWith(disc->source_, ".toc")) {
+    } else if (disc->is_image_ && EndsWithIgnoringCase(disc->source_, ".toc")) {
       error = disc->OpenToc();
     } else {
       error = disc->OpenCdio(cdio_open(named, disc->is_image_ ? DRIVER_UNKNOWN : DRIVER_DEVICE));

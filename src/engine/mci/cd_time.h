@@ -14,14 +14,16 @@ constexpr int64_t kSamplesPerSector = kSectorBytes / 4;
 // The two-second lead-in that absolute disc addresses count.
 constexpr int32_t kLeadIn = 150;
 
-// Every conversion between sectors and time rounds down: a time names the sector that is playing
-// at it, so a position never reports a sector that has not been reached yet, and converting a
-// sector's start time back gives the same sector. Counts are never negative.
+// The rule for converting between sectors and time: a time names the sector that is playing at
+// it (rounding down), and a sector's time is the first nanosecond inside it (rounding up), so that
+// a sector's time always converts back to that sector. (Rounding both ways down, a seek to a
+// sector's time was read back as the sector before it.) Milliseconds, coarser than a sector's
+// 13.3 ms, both round down as the time formats count them. Counts are never negative.
 constexpr int64_t kNsPerSecond = 1000000000;
 
 constexpr int64_t SectorsToNs(int64_t sectors) {
   return sectors / kFramesPerSecond * kNsPerSecond +
-         sectors % kFramesPerSecond * kNsPerSecond / kFramesPerSecond;
+         (sectors % kFramesPerSecond * kNsPerSecond + kFramesPerSecond - 1) / kFramesPerSecond;
 }
 constexpr int64_t NsToSectors(int64_t ns) {
   return ns / kNsPerSecond * kFramesPerSecond + ns % kNsPerSecond * kFramesPerSecond / kNsPerSecond;

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "runtime/fs/regular_file.h"
+#include "runtime/paths.h"
 #include "text_encoding.h"
 
 namespace qrv::mci {
@@ -14,13 +15,6 @@ namespace stdfs = std::filesystem;
 
 // A sheet is a few kilobytes; anything much larger is not one.
 constexpr size_t kLargestSheet = 1 << 20;
-
-bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) ==
-           std::tolower(static_cast<unsigned char>(y));
-  });
-}
 
 // The file a name stands for, relative to the sheet's folder; sheets written on systems that
 // ignore case and use backslashes still find their files.
@@ -32,7 +26,7 @@ stdfs::path ResolveSpelling(const stdfs::path& folder, std::string name) {
   if (stdfs::exists(path, error)) return path;
   const std::string wanted = path.filename().string();
   for (const auto& entry : stdfs::directory_iterator(path.parent_path(), error)) {
-    if (SameNameIgnoringCase(entry.path().filename().string(), wanted)) return entry.path();
+    if (SameTextIgnoringCase(entry.path().filename().string(), wanted)) return entry.path();
   }
   return path;
 }

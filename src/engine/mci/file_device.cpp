@@ -9,6 +9,7 @@
 #include "mpeg_audio_length.h"
 #include "runtime/fs/drive_map.h"
 #include "runtime/fs/regular_file.h"
+#include "runtime/paths.h"
 #include "sound_pipeline.h"
 #include "video_window.h"
 
@@ -64,13 +65,6 @@ ErrorCode ClassifyError(const PrerollResult& preroll, bool is_midi) {
   return MCIERR_INVALID_FILE;
 }
 
-bool EndsWith(const std::string& text, const std::string& tail) {
-  if (text.size() < tail.size()) return false;
-  return std::equal(tail.rbegin(), tail.rend(), text.rbegin(), [](char a, char b) {
-    return a == std::tolower(static_cast<unsigned char>(b));
-  });
-}
-
 // A file that may hold pictures plays through the general player pipeline, its pictures going to
 // the device's window.
 BuiltPipeline BuildPlayerPipeline(const std::string& uri, VideoWindow* video) {
@@ -122,7 +116,8 @@ std::unique_ptr<FileDevice> FileDevice::Open(const std::string& element, ErrorCo
     return nullptr;
   }
   std::optional<RetimedMidi> midi = wave ? std::nullopt : RetimeMidiFile(host);
-  const bool is_midi = midi || EndsWith(host, ".mid") || EndsWith(host, ".midi");
+  const bool is_midi =
+      midi || EndsWithIgnoringCase(host, ".mid") || EndsWithIgnoringCase(host, ".midi");
   const auto smf = midi ? std::make_shared<const std::string>(std::move(midi->bytes)) : nullptr;
   const bool sound_only = wave.has_value() || midi.has_value() || HoldsOnlySound(host);
   CharPtr uri(gst_filename_to_uri(host.c_str(), nullptr));
