@@ -1,11 +1,10 @@
 #include "midi_file.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
+#include "riff.h"
 #include "runtime/fs/byte_order.h"
 #include "runtime/fs/regular_file.h"
 
@@ -190,11 +189,14 @@ std::optional<RetimedMidi> RetimeMidi(const std::string& file_bytes) {
   const auto* p = reinterpret_cast<const uint8_t*>(file_bytes.data());
   size_t size = file_bytes.size();
   // A RIFF MIDI file holds the standard file in its data chunk.
-  if (size >= 20 && std::memcmp(p, "RIFF", 4) == 0 && std::memcmp(p + 8, "RMID", 4) == 0 &&
-      std::memcmp(p + 12, "data", 4) == 0) {
-    const size_t stated = fs::LittleEndian(p + 16, 4);
-    p += 20;
-    size = std::min(size - 20, stated);
+  const RiffSource riff = RiffBytes(file_bytes);
+  if (RiffForm(riff) == "RMID") {
+    WalkRiffChunks(riff, size, [&](const RiffChunk& chunk) {
+      if (chunk.id != "data") return true;
+      p += chunk.body;
+      size = static_cast<size_t>(std::min<uint64_t>(size - chunk.body, chunk.size));
+      return false;
+    });
   }
   if (size < 14 || std::memcmp(p, "MThd", 4) != 0) return std::nullopt;
   const uint32_t header_size = fs::BigEndian(p + 4, 4);
@@ -252,19 +254,23 @@ std::optional<RetimedMidi> RetimeMidi(const std::string& file_bytes) {
 }
 
 std::optional<RetimedMidi> RetimeMidiFile(const std::string& host_path) {
-  const fs::RegularFile file = fs::OpenRegularFile(host_path);
+  return RetimeMidiFile(fs::OpenRegularFile(host_path));
+}
+
+std::optional<RetimedMidi> RetimeMidiFile(const fs::RegularFile& file) {
   if (!file.Valid() || file.size > kMaxMidiFileBytes) return std::nullopt;
   // Only a file that starts as MIDI is read whole.
-  uint8_t head[12] = {};
-  const ssize_t n = ::pread(file.fd.Get(), head, sizeof head, 0);
-  const bool riff = n == sizeof head && std::memcmp(head, "RIFF", 4) == 0 &&
-                    std::memcmp(head + 8, "RMID", 4) == 0;
-  if (!riff && (n < 4 || std::memcmp(head, "MThd", 4) != 0)) return std::nullopt;
-  std::string bytes;
-  bool cut = false;
-  if (!fs::ReadPrefix(file.fd.Get(), kMaxMidiFileBytes, bytes, cut, file.size) || cut) {
+  uint8_t head[4] = {};
+  const bool riff = RiffForm(RiffFile(file.fd.Get())) == "RMID";
+  if (!riff && (fs::ReadAt(file.fd.Get(), 0, head, sizeof head) != sizeof head ||
+                std::memcmp(head, "MThd", 4) != 0)) {
     return std::nullopt;
   }
+  // The file is read as it was when it was opened, within the bound checked then.
+  std::string bytes(static_cast<size_t>(file.size), '\0');
+  const int64_t n = fs::ReadAt(file.fd.Get(), 0, bytes.data(), bytes.size());
+  if (n < 0) return std::nullopt;
+  bytes.resize(static_cast<size_t>(n));
   return RetimeMidi(bytes);
 }
 
