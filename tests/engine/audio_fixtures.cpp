@@ -38,6 +38,12 @@ void Put16(std::string& s, uint16_t v) {
 
 }  // namespace
 
+std::string ErrorOf(mci::ErrorCode code) {
+  std::string text;
+  mci::GetErrorString(code, text);
+  return text;
+}
+
 void WriteWave(const std::string& host_path, int milliseconds) {
   WriteWavePcm(host_path, Tone(44100LL * milliseconds / 1000));
 }

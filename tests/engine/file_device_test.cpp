@@ -7,21 +7,16 @@
 
 #include "audio_fixtures.h"
 #include "engine/mci/device_table.h"
+#include "engine/mci/notify_recorder.h"
 #include "engine/media_player.h"
 #include "runtime/exceptions.h"
-#include "engine/mci/notify_recorder.h"
 #include "temp_prefix.h"
 
 namespace qrv {
 namespace {
 
 using namespace qrv::mci;
-
-std::string ErrorOf(ErrorCode code) {
-  std::string text;
-  GetErrorString(code, text);
-  return text;
-}
+using test::ErrorOf;
 
 class FileDeviceTest : public ::testing::Test {
  protected:

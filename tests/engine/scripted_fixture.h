@@ -14,6 +14,9 @@
 namespace qrv::test {
 
 using Call = std::pair<uint32_t, uint32_t>;  // command, flags
+using CallList = std::vector<Call>;
+// The flags of a plain status request.
+inline constexpr uint32_t kStatus = mci::MCI_WAIT | mci::MCI_STATUS_ITEM;
 
 // A player over the scripted device, with the escaped-error presenter recording messages.
 class ScriptedPlayerTest : public ::testing::Test {
