@@ -10,14 +10,14 @@ using qrv::fuzz::Check;
 using namespace qrv::mci;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static qrv::fuzz::MemoryFile file;
-  const std::string& path = file.Hold(data, size);
-  const std::optional<WaveLayout> layout = ReadWaveLayout(path);
+  static qrv::fuzz::MemoryFile memory;
+  const qrv::fs::RegularFile file = qrv::fs::OpenRegularFile(memory.Hold(data, size));
+  const std::optional<WaveLayout> layout = ReadWaveLayout(file);
   if (!layout) return 0;
   Check(size >= 12);
   if (layout->complete) {
     Check(layout->data_offset + layout->data_size <= size);
-    Check(WaveLength(*layout, path) >= 0);
+    Check(WaveLength(*layout, file) >= 0);
   }
   return 0;
 }

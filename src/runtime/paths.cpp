@@ -1,10 +1,16 @@
 #include "paths.h"
 
+#include <QString>
 #include <algorithm>
 
 namespace qrv {
 
 namespace {
+bool IsAscii(const std::string& s) {
+  return std::all_of(s.begin(), s.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 size_t NameStart(const std::string& path) {
   const size_t delim = path.find_last_of("\\:");
   return delim == std::string::npos ? 0 : delim + 1;
@@ -52,7 +58,15 @@ std::size_t UncShareLength(const std::string& text) {
 }
 
 bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && AsciiUpper(a) == AsciiUpper(b);
+  if (IsAscii(a) && IsAscii(b)) return a.size() == b.size() && AsciiUpper(a) == AsciiUpper(b);
+  return QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size()))
+             .compare(QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())),
+                      Qt::CaseInsensitive) == 0;
+}
+
+bool EndsWithIgnoringCase(const std::string& text, const std::string& tail) {
+  return text.size() >= tail.size() &&
+         SameTextIgnoringCase(text.substr(text.size() - tail.size()), tail);
 }
 
 }  // namespace qrv

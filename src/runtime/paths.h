@@ -33,7 +33,12 @@ constexpr bool IsAsciiLetter(char c) {
   return AsciiUpperChar(c) >= 'A' && AsciiUpperChar(c) <= 'Z';
 }
 std::string AsciiUpper(const std::string& text);
+// The one rule by which two names (of files, folders, shares, devices) are the same whatever
+// their case, as Windows compares them: every letter folds, not only A to Z, so that "Ärger.mp3"
+// and "ärger.MP3" name one file. Names are UTF-8.
 bool SameTextIgnoringCase(const std::string& a, const std::string& b);
+// Whether `text` ends in `tail` by that rule (a file name in an extension, say).
+bool EndsWithIgnoringCase(const std::string& text, const std::string& tail);
 
 // The length of a leading network share, "\\server\share" with both names non-empty, or 0 when
 // the text does not start with one.

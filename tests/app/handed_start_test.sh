@@ -10,26 +10,7 @@ player=$(readlink -f "$1")
 provision=$(readlink -f "$2")
 entry=$(readlink -f "$3")
 
-if [ -z "${QRV_INNER:-}" ]; then
-  QRV_INNER=1 exec dbus-run-session -- sh "$0" "$@"
-fi
-
-work=$(mktemp -d)
-pid=
-xvfb=
-cleanup() {
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill -KILL "$pid"; fi
-  if [ -n "$xvfb" ]; then kill -TERM "$xvfb" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-export QUORVIN_PREFIX="$work/prefix"
-"$provision" >/dev/null
+. "$(dirname "$0")/../support/player_session.sh"
 music="$QUORVIN_PREFIX/drive_c/my music"
 mkdir -p "$music" "$QUORVIN_PREFIX/drive_c/elsewhere"
 for name in one two three; do
@@ -39,30 +20,8 @@ done
 # The last session's playlist names another folder; the restore must not go back there.
 printf 'c:\\elsewhere\r\n' >"$QUORVIN_PREFIX/drive_c/qrv30/last.lst"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-i=0
-until [ -s "$work/display" ]; do
-  i=$((i + 1))
-  [ $i -lt 100 ] || fail "Xvfb did not start"
-  sleep 0.1
-done
-export DISPLAY=":$(cat "$work/display")"
-export QT_QPA_PLATFORM=xcb
+start_display
 
-ctl() { playerctl --player=quorvin "$@"; }
-await() {
-  want=$1
-  shift
-  i=0
-  while [ $i -lt 300 ]; do
-    got=$(ctl "$@" 2>/dev/null || true)
-    [ "$got" = "$want" ] && return 0
-    i=$((i + 1))
-    sleep 0.1
-  done
-  fail "playerctl $* gave '$got', expected '$want'"
-}
 # Runs a second start, which must hand over and end at once with status 0.
 second() {
   status=0
@@ -105,11 +64,7 @@ echo "a start without a file only raised the running player"
 # Past the restore: the handed folder and the title stay.
 while [ $(($(date +%s) - started)) -lt 7 ]; do sleep 0.2; done
 await three.wav metadata xesam:title
-kill -TERM "$pid"
-status=0
-wait "$pid" || status=$?
-pid=
-[ "$status" -eq 0 ] || fail "the player ended with status $status"
+stop_player
 printf 'c:\\my music\r\n' | cmp -s - "$QUORVIN_PREFIX/drive_c/qrv30/last.lst" ||
   fail "last.lst holds '$(cat "$QUORVIN_PREFIX/drive_c/qrv30/last.lst")'"
 echo "the restore kept the handed folder, and the close wrote it"

@@ -33,8 +33,6 @@ void MainWindowTest::SetUp() {
   prefix_->WriteFile("music/01 One.mp3", audio + Id3v1Block("First Song", "Band One"));
   prefix_->WriteFile("music/02 Two.mp3", audio + Id3v1Block("Second Song", "Band Two"));
   prefix_->WriteFile("music/03 Three.mp3", audio + Id3v1Block("Third Song", "Band Three"));
-  previous_presenter_ = Application::Instance().SetPresenter(
-      [this](const std::string&, const std::string& text) { messages_.push_back(text); });
   driver_ = std::make_unique<mci::ScriptedDriver>();
 }
 
@@ -49,7 +47,6 @@ void MainWindowTest::StartProgram() {
 void MainWindowTest::TearDown() {
   windows_.reset();
   driver_.reset();
-  Application::Instance().SetPresenter(previous_presenter_);
   prefix_.reset();
 }
 

@@ -12,6 +12,7 @@
 #include "controls/bit_btn.h"
 #include "engine/mci/scripted_device.h"
 #include "engine/orb_player.h"
+#include "message_log.h"
 #include "playlists/file_list_box.h"
 #include "runtime/application.h"
 #include "runtime/timer.h"
@@ -62,13 +63,13 @@ class MainWindowTest : public ::testing::Test {
   // The messages shown since the last call.
   std::vector<std::string> TakeMessages();
 
-  std::vector<std::string> messages_;
+  MessageLog message_log_;
+  std::vector<std::string>& messages_ = message_log_.texts;
 
  private:
   std::unique_ptr<TempPrefix> prefix_;
   std::unique_ptr<mci::ScriptedDriver> driver_;
   std::unique_ptr<ApplicationWindows> windows_;
-  Application::Presenter previous_presenter_;
 };
 
 }  // namespace qrv::test

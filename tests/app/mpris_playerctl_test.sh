@@ -8,28 +8,7 @@ set -eu
 player=$(readlink -f "$1")
 provision=$(readlink -f "$2")
 
-if [ -z "${QRV_INNER:-}" ]; then
-  # Run the rest inside a private bus that goes away with it.
-  QRV_INNER=1 exec dbus-run-session -- sh "$0" "$@"
-fi
-
-work=$(mktemp -d)
-pid=
-xvfb=
-cleanup() {
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill -KILL "$pid"; fi
-  if [ -n "$xvfb" ]; then kill -TERM "$xvfb" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-export QUORVIN_PREFIX="$work/prefix"
-"$provision" >/dev/null
+. "$(dirname "$0")/../support/player_session.sh"
 music="$QUORVIN_PREFIX/drive_c/music"
 mkdir -p "$music"
 for name in one two; do
@@ -40,36 +19,13 @@ done
 # The last session's playlist, with a stale second line that the close must drop.
 printf 'c:\\music\r\nstale\r\n' >"$QUORVIN_PREFIX/drive_c/qrv30/last.lst"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-i=0
-until [ -s "$work/display" ]; do
-  i=$((i + 1))
-  [ $i -lt 100 ] || fail "Xvfb did not start"
-  sleep 0.1
-done
-export DISPLAY=":$(cat "$work/display")"
-export QT_QPA_PLATFORM=xcb
+start_display
 
 cd "$music"
 started=$(date +%s)
 "$player" >"$work/player.log" 2>&1 &
 pid=$!
 
-ctl() { playerctl --player=quorvin "$@"; }
-# Waits until `ctl ARGS` prints the expected text.
-await() {
-  want=$1
-  shift
-  i=0
-  while [ $i -lt 300 ]; do
-    got=$(ctl "$@" 2>/dev/null || true)
-    [ "$got" = "$want" ] && return 0
-    i=$((i + 1))
-    sleep 0.1
-  done
-  fail "playerctl $* gave '$got', expected '$want'"
-}
 
 await Stopped status
 # Nothing is open yet, and ">|" would say so in a message box: the user picks an item first.
@@ -89,11 +45,7 @@ await two.wav metadata xesam:title
 # The close rewrites last.lst only once the restore has brought the stored folder back, five
 # seconds after start; before that it keeps the file as it is.
 while [ $(($(date +%s) - started)) -lt 7 ]; do sleep 0.2; done
-kill -TERM "$pid"
-status=0
-wait "$pid" || status=$?
-pid=
-[ "$status" -eq 0 ] || fail "the player ended with status $status"
+stop_player
 last="$QUORVIN_PREFIX/drive_c/qrv30/last.lst"
 [ -f "$last" ] || fail "last.lst was not written"
 printf 'c:\\music\r\n' | cmp -s - "$last" || fail "last.lst holds '$(cat "$last")'"

@@ -351,9 +351,8 @@ namespace {
 
 TEST(StartUpAlone, RestoreThatFiresBeforeThePromptExistsWaitsForItsNextPeriod) {
   TempPrefix prefix;
-  std::vector<std::string> messages;
-  const auto previous = Application::Instance().SetPresenter(
-      [&](const std::string&, const std::string& text) { messages.push_back(text); });
+  test::MessageLog shown;
+  const std::vector<std::string>& messages = shown.texts;
   {
     // The main window alone, as during its own creation: no other window exists yet.
     TForm1 form;
@@ -366,7 +365,6 @@ TEST(StartUpAlone, RestoreThatFiresBeforeThePromptExistsWaitsForItsNextPeriod) {
     form.cdpl->Execute();
     Form1 = nullptr;
   }
-  Application::Instance().SetPresenter(previous);
   EXPECT_TRUE(messages.empty());
 }
 

@@ -21,10 +21,7 @@ class BitBtnInput : public test::ControlsTest {
   void SetUp() override {
     test::ControlsTest::SetUp();
     window_ = std::make_unique<test::BlackWindow>();
-    button_ = new TDDMBitBtn(window_.get());
-    button_->setGeometry(20, 20, 49, 25);
-    button_->SetTransparent(true);
-    button_->SetShowCaption(true);
+    button_ = test::PlaceBitBtn(window_.get());
     button_->SetCaption("Pre&v");
     button_->SetOnClick([this](QObject*) {
       ++clicks_;

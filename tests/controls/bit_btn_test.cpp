@@ -29,10 +29,7 @@ class BitBtnLook : public test::ControlsTest {
   void SetUp() override {
     test::ControlsTest::SetUp();
     window_ = std::make_unique<test::BlackWindow>();
-    button_ = new TDDMBitBtn(window_.get());
-    button_->setGeometry(20, 20, 49, 25);
-    button_->SetTransparent(true);
-    button_->SetShowCaption(true);
+    button_ = test::PlaceBitBtn(window_.get());
     TFont f;
     f.SetName("MS Sans Serif");
     f.SetHeight(-13);

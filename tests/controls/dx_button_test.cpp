@@ -38,16 +38,7 @@ class DxLook : public test::ControlsTest {
     test::ControlsTest::SetUp();
     window_ = std::make_unique<test::BlackWindow>();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
-    button_ = new TdxButton(window_.get());
-    button_->move(20, 20);
-    TFont f;
-    f.SetName("MS Sans Serif");
-    f.SetHeight(-13);
-    f.SetColor(clBlue);
-    button_->SetFont(f);
-    button_->SetCaption("Ok");
-    button_->show();
-    test::MovePointer(window_.get(), QPoint(190, 110));
+    button_ = test::ShowOkButton(window_.get());
   }
 
   void Enter() {

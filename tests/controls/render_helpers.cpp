@@ -72,4 +72,26 @@ void MovePointer(QWidget* control, QPoint pos) {
   QCursor::setPos(control->mapToGlobal(pos));
 }
 
+TdxButton* ShowOkButton(QWidget* window) {
+  auto* button = new TdxButton(window);
+  button->move(20, 20);
+  TFont f;
+  f.SetName("MS Sans Serif");
+  f.SetHeight(-13);
+  f.SetColor(clBlue);
+  button->SetFont(f);
+  button->SetCaption("Ok");
+  button->show();
+  MovePointer(window, QPoint(190, 110));
+  return button;
+}
+
+TDDMBitBtn* PlaceBitBtn(QWidget* window) {
+  auto* button = new TDDMBitBtn(window);
+  button->setGeometry(20, 20, 49, 25);
+  button->SetTransparent(true);
+  button->SetShowCaption(true);
+  return button;
+}
+
 }  // namespace qrv::test

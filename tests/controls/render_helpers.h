@@ -7,6 +7,9 @@
 #include <QRect>
 #include <QWidget>
 
+#include "controls/bit_btn.h"
+#include "controls/dx_button.h"
+
 namespace qrv::test {
 
 // The classic desktop scheme, so that system colours have known values in every test.
@@ -44,5 +47,11 @@ QRect BoundingBox(const QImage& image, QRgb color);
 int CountColor(const QImage& image, QRgb color);
 // Moves the pointer to a point given in the control's coordinates.
 void MovePointer(QWidget* control, QPoint pos);
+
+// A flat button captioned "Ok" in blue MS Sans Serif at (20, 20) of the window, shown, with the
+// pointer away from it.
+TdxButton* ShowOkButton(QWidget* window);
+// A transparent bitmap button with its caption shown, at (20, 20) of the window, 49 × 25.
+TDDMBitBtn* PlaceBitBtn(QWidget* window);
 
 }  // namespace qrv::test

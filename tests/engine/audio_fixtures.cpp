@@ -13,6 +13,7 @@
 
 #include "engine/media_player.h"
 #include "runtime/exceptions.h"
+#include "wave_file.h"
 
 namespace qrv::test {
 namespace {
@@ -29,35 +30,27 @@ std::vector<int16_t> Tone(int64_t samples) {
 }
 
 void Put32(std::string& s, uint32_t v) {
-  for (int i = 0; i < 4; ++i) s.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+  s += LittleEndian(v, 4);
 }
 void Put16(std::string& s, uint16_t v) {
-  s.push_back(static_cast<char>(v & 0xFF));
-  s.push_back(static_cast<char>(v >> 8));
+  s += LittleEndian(v, 2);
 }
 
 }  // namespace
+
+std::string ErrorOf(mci::ErrorCode code) {
+  std::string text;
+  mci::GetErrorString(code, text);
+  return text;
+}
 
 void WriteWave(const std::string& host_path, int milliseconds) {
   WriteWavePcm(host_path, Tone(44100LL * milliseconds / 1000));
 }
 
 void WriteWavePcm(const std::string& host_path, const std::vector<int16_t>& pcm) {
-  const auto bytes = static_cast<uint32_t>(pcm.size() * 2);
-  std::string out = "RIFF";
-  Put32(out, 36 + bytes);
-  out += "WAVEfmt ";
-  Put32(out, 16);
-  Put16(out, 1);
-  Put16(out, 2);
-  Put32(out, 44100);
-  Put32(out, 44100 * 4);
-  Put16(out, 4);
-  Put16(out, 16);
-  out += "data";
-  Put32(out, bytes);
-  out.append(reinterpret_cast<const char*>(pcm.data()), bytes);
-  WriteAll(host_path, out);
+  const std::string data(reinterpret_cast<const char*>(pcm.data()), pcm.size() * 2);
+  WriteAll(host_path, PcmWave(2, 44100, 16, data));
 }
 
 bool RunPipeline(const std::string& description) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/mci/mci.h"
 #include "engine/mci/playback.h"
 
 namespace qrv {
@@ -13,6 +14,8 @@ class TMediaPlayer;
 
 namespace qrv::test {
 
+// The text of a device error code.
+std::string ErrorOf(mci::ErrorCode code);
 // Opens the element in the player and returns the device error's text, or "opened".
 std::string OpenError(TMediaPlayer& player, const std::string& element);
 

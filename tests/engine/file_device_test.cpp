@@ -7,6 +7,7 @@
 
 #include "audio_fixtures.h"
 #include "engine/mci/device_table.h"
+#include "engine/mci/notify_recorder.h"
 #include "engine/media_player.h"
 #include "runtime/exceptions.h"
 #include "temp_prefix.h"
@@ -16,22 +17,7 @@ namespace qrv {
 namespace {
 
 using namespace qrv::mci;
-
-class NotifyRecorder : public QObject {
- public:
-  std::vector<uint32_t> codes;
-  bool event(QEvent* e) override {
-    if (e->type() != NotifyEvent::EventType()) return QObject::event(e);
-    codes.push_back(static_cast<NotifyEvent*>(e)->Code());
-    return true;
-  }
-};
-
-std::string ErrorOf(ErrorCode code) {
-  std::string text;
-  GetErrorString(code, text);
-  return text;
-}
+using test::ErrorOf;
 
 class FileDeviceTest : public ::testing::Test {
  protected:
@@ -87,7 +73,7 @@ TEST_F(FileDeviceTest, OpensAWaveAndPlaysToItsEnd) {
 }
 
 TEST_F(FileDeviceTest, NotificationCodesReachTheCallbackThroughTheEventLoop) {
-  NotifyRecorder window;
+  test::NotifyRecorder window;
   Request open;
   open.element = Win("tone.wav");
   ASSERT_EQ(SendCommand(0, MCI_OPEN, MCI_WAIT | MCI_OPEN_ELEMENT, open), 0u);
@@ -263,7 +249,7 @@ TEST_F(FileDeviceTest, AFailedOutputReconnectsOnceAndGoesOnWhereItStood) {
 TEST_F(FileDeviceTest, AnOutputFailingAgainStopsAtTheEndAndRecordsTheError) {
   WriteWaveAt("long.wav", 4000);
   SinkOverride override(kFailingSink);
-  NotifyRecorder window;
+  test::NotifyRecorder window;
   Request open;
   open.element = Win("long.wav");
   ASSERT_EQ(SendCommand(0, MCI_OPEN, MCI_WAIT | MCI_OPEN_ELEMENT, open), 0u);

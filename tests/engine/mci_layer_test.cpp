@@ -3,24 +3,14 @@
 #include <QCoreApplication>
 #include <set>
 
+#include "engine/mci/cd_time.h"
 #include "engine/mci/device_table.h"
 #include "engine/mci/mci.h"
+#include "engine/mci/notify_recorder.h"
 #include "engine/mci/scripted_device.h"
 
 namespace qrv::mci {
 namespace {
-
-// Records the completion notifications a callback window would receive.
-class NotifyRecorder : public QObject {
- public:
-  std::vector<std::pair<uint32_t, DeviceId>> received;
-  bool event(QEvent* e) override {
-    if (e->type() != NotifyEvent::EventType()) return QObject::event(e);
-    auto* n = static_cast<NotifyEvent*>(e);
-    received.emplace_back(n->Code(), n->Device());
-    return true;
-  }
-};
 
 TEST(MciValues, StandardNumbers) {
   EXPECT_EQ(MCI_OPEN, 0x803u);
@@ -97,7 +87,7 @@ TEST(DeviceTable, FailedCloseKeepsTheDevice) {
 
 TEST(ScriptedDevice, NotificationsSupersededAbortedAndSuccessful) {
   ScriptedDriver driver;
-  NotifyRecorder window;
+  test::NotifyRecorder window;
   Request open;
   ASSERT_EQ(SendCommand(0, MCI_OPEN, MCI_WAIT | MCI_OPEN_ELEMENT, open), 0u);
   Request play;
@@ -123,7 +113,7 @@ TEST(ScriptedDevice, NotificationToADestroyedWindowIsDropped) {
   Request open;
   ASSERT_EQ(SendCommand(0, MCI_OPEN, MCI_WAIT | MCI_OPEN_ELEMENT, open), 0u);
   {
-    NotifyRecorder window;
+    test::NotifyRecorder window;
     Request play;
     play.callback = &window;
     SendCommand(open.device_id, MCI_PLAY, MCI_NOTIFY, play);
@@ -132,7 +122,7 @@ TEST(ScriptedDevice, NotificationToADestroyedWindowIsDropped) {
   QCoreApplication::sendPostedEvents();  // must not reach the destroyed window
 
   // A window created afterwards (possibly at the same address) sees only its own notice.
-  NotifyRecorder later;
+  test::NotifyRecorder later;
   Request play;
   play.callback = &later;
   SendCommand(open.device_id, MCI_PLAY, MCI_NOTIFY, play);
@@ -152,6 +142,17 @@ TEST(ScriptedDevice, OutOfRangeSeekLeavesThePosition) {
   seek.to = 10001;
   EXPECT_EQ(SendCommand(open.device_id, MCI_SEEK, MCI_WAIT | MCI_TO, seek), MCIERR_OUTOFRANGE);
   EXPECT_EQ(driver.script().position, 2500u);
+}
+
+TEST(CdTime, EverySectorsStartTimeNamesThatSectorAgain) {
+  for (int64_t sector = 0; sector < 3 * kFramesPerSecond; ++sector) {
+    EXPECT_EQ(NsToSectors(SectorsToNs(sector)), sector);
+    EXPECT_EQ(NsToSectors(SectorsToNs(sector + 1) - 1), sector);  // rounds down
+  }
+  EXPECT_EQ(SectorsToMs(kLeadIn), 2000);
+  EXPECT_EQ(MsToSectors(1999), 149);
+  EXPECT_EQ(PackMsf(static_cast<int32_t>(MsfToSectors(61, 2, 74))), MakeMsf(61, 2, 74));
+  EXPECT_EQ(NsToSectors(int64_t{24} * 3600 * kNsPerSecond), 24 * 3600 * 75);
 }
 
 }  // namespace

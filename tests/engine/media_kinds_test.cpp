@@ -18,12 +18,7 @@ namespace qrv {
 namespace {
 
 using namespace qrv::mci;
-
-std::string ErrorOf(ErrorCode code) {
-  std::string text;
-  GetErrorString(code, text);
-  return text;
-}
+using test::ErrorOf;
 
 std::string Bytes(std::initializer_list<int> values) {
   std::string s;

@@ -6,9 +6,7 @@ namespace qrv {
 namespace {
 
 using namespace qrv::mci;
-using test::Call;
-using CallList = std::vector<Call>;
-constexpr uint32_t kStatus = MCI_WAIT | MCI_STATUS_ITEM;
+using test::Call, test::CallList, test::kStatus;
 constexpr uint32_t kTrackStatus = MCI_WAIT | MCI_STATUS_ITEM | MCI_TRACK;
 
 // A ten-track disc in TMSF, opened as the CD window opens it.

@@ -7,9 +7,7 @@ namespace qrv {
 namespace {
 
 using namespace qrv::mci;
-using test::Call;
-using CallList = std::vector<Call>;
-constexpr uint32_t kStatus = MCI_WAIT | MCI_STATUS_ITEM;
+using test::Call, test::CallList, test::kStatus;
 constexpr uint32_t kCaps = MCI_WAIT | MCI_GETDEVCAPS_ITEM;
 
 class MediaPlayerTest : public test::ScriptedPlayerTest {};

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "midi_writer.h"
+#include "wave_file.h"
 
 namespace qrv {
 namespace {
@@ -68,6 +69,10 @@ TEST(MidiFileTest, LengthFollowsTheTempoMapAndReTimingKeepsEveryTime) {
   const std::string riff = std::string("RIFF") + std::string(4, '\0') + "RMIDdata" +
                            static_cast<char>(n & 0xFF) + static_cast<char>(n >> 8 & 0xFF) +
                            std::string(2, '\0') + riff_body;
+  // Chunks before the data chunk (an INFO list) are walked over.
+  const std::string riff_info = std::string("RIFF") + std::string(4, '\0') + "RMIDLIST" +
+                                test::LittleEndian(4, 4) + "INFOdata" +
+                                test::LittleEndian(static_cast<uint32_t>(n), 4) + riff_body;
 
   const LengthCase cases[] = {
       {"type 0 with tempo changes", TypeZeroTempoChanges(), 7333},
@@ -78,6 +83,7 @@ TEST(MidiFileTest, LengthFollowsTheTempoMapAndReTimingKeepsEveryTime) {
       {"a header declaring 50000 tracks", MidiFile(1, 480, {plain, plain}, 50000), 2250},
       {"a track cut inside an event", MidiFile(0, 480, {cut}), 2000},
       {"wrapped in RIFF", riff, 2250},
+      {"wrapped in RIFF after an INFO list", riff_info, 2250},
   };
   for (const LengthCase& c : cases) {
     SCOPED_TRACE(c.what);

@@ -9,24 +9,20 @@
 
 #include "engine/mci/scripted_device.h"
 #include "engine/media_player.h"
-#include "runtime/application.h"
+#include "message_log.h"
 
 namespace qrv::test {
 
 using Call = std::pair<uint32_t, uint32_t>;  // command, flags
+using CallList = std::vector<Call>;
+// The flags of a plain status request.
+inline constexpr uint32_t kStatus = mci::MCI_WAIT | mci::MCI_STATUS_ITEM;
 
 // A player over the scripted device, with the escaped-error presenter recording messages.
 class ScriptedPlayerTest : public ::testing::Test {
  protected:
-  ScriptedPlayerTest() {
-    previous_presenter_ = Application::Instance().SetPresenter(
-        [this](const std::string&, const std::string& text) { shown.push_back(text); });
-    player = std::make_unique<TMediaPlayer>();
-  }
-  ~ScriptedPlayerTest() override {
-    player.reset();
-    Application::Instance().SetPresenter(previous_presenter_);
-  }
+  ScriptedPlayerTest() { player = std::make_unique<TMediaPlayer>(); }
+  ~ScriptedPlayerTest() override { player.reset(); }
 
   mci::Script& script() { return driver.script(); }
 
@@ -46,10 +42,8 @@ class ScriptedPlayerTest : public ::testing::Test {
 
   mci::ScriptedDriver driver;
   std::unique_ptr<TMediaPlayer> player;
-  std::vector<std::string> shown;
-
- private:
-  Application::Presenter previous_presenter_;
+  MessageLog messages;
+  std::vector<std::string>& shown = messages.texts;
 };
 
 }  // namespace qrv::test

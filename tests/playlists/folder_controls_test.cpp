@@ -139,14 +139,8 @@ TEST_F(FolderControlsTest, DriveEntriesShowKindsAndLowerCaseLabels) {
 }
 
 TEST_F(FolderControlsTest, NetworkDrivesShowTheirRemoteName) {
-  QDir(prefix_.Root().c_str()).mkpath("dosdevices");
-  ASSERT_EQ(
-      ::symlink((prefix_.DriveC() + "/music").c_str(), (prefix_.Root() + "/dosdevices/n:").c_str()),
-      0);
-  char resolved[4096];
-  ASSERT_TRUE(::realpath((prefix_.DriveC() + "/music").c_str(), resolved));
-  const std::string table = prefix_.Root() + "/mounts";
-  prefix_.WriteFile("../mounts", std::string("//Server/Music ") + resolved + " cifs rw 0 0\n");
+  const std::string table = prefix_.ConnectShare('n', "music", "//Server/Music");
+  ASSERT_FALSE(table.empty());
   fs::SetMountTablePath(table);
   const auto entries = BuildDriveEntries(TTextCase::tcLowerCase);
   fs::SetMountTablePath("");

@@ -76,14 +76,9 @@ TEST_F(PathAnalysisTest, AShareWithNoDriveStaysAtTheFront) {
 }
 
 TEST_F(PathAnalysisTest, AShareThatADriveIsConnectedToIsReadAsThatDrive) {
-  QDir(prefix_.Root().c_str()).mkpath("dosdevices");
-  ASSERT_EQ(
-      ::symlink((prefix_.DriveC() + "/music").c_str(), (prefix_.Root() + "/dosdevices/n:").c_str()),
-      0);
-  char resolved[4096];
-  ASSERT_TRUE(::realpath((prefix_.DriveC() + "/music").c_str(), resolved));
-  prefix_.WriteFile("../mounts", std::string("//server/tunes ") + resolved + " cifs rw 0 0\n");
-  fs::SetMountTablePath(prefix_.Root() + "/mounts");
+  const std::string table = prefix_.ConnectShare('n', "music", "//server/tunes");
+  ASSERT_FALSE(table.empty());
+  fs::SetMountTablePath(table);
   const PathParts parts = AnalysePath("\\\\SERVER\\Tunes\\rock");
   fs::SetMountTablePath("");
   EXPECT_EQ(parts.drive, 'n');

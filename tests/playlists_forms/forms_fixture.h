@@ -12,6 +12,7 @@
 
 #include "app/main_window.h"
 #include "controls/dx_button.h"
+#include "message_log.h"
 #include "playlists/file_list_box.h"
 #include "runtime/application.h"
 #include "runtime/fs/drive_map.h"
@@ -38,8 +39,6 @@ class FormsTest : public ::testing::Test {
     ASSERT_TRUE(background.save(
         QString::fromStdString(prefix_.DriveC() + "/qrv30/backgrounds/standar.bmp"), "BMP"));
     ASSERT_TRUE(fs::SetCurrentDir("c:\\music"));
-    previous_presenter_ = Application::Instance().SetPresenter(
-        [this](const std::string&, const std::string& text) { errors_.push_back(text); });
     main_ = std::make_unique<TForm1>();
     Form1 = main_.get();
     Form1->Timer3->SetEnabled(false);
@@ -48,7 +47,6 @@ class FormsTest : public ::testing::Test {
   void TearDown() override {
     Form1 = nullptr;
     main_.reset();
-    Application::Instance().SetPresenter(previous_presenter_);
     fs::ResetState();
   }
 
@@ -81,11 +79,11 @@ class FormsTest : public ::testing::Test {
   std::string Host(const std::string& relative) const { return prefix_.DriveC() + "/" + relative; }
 
   TempPrefix prefix_;
-  std::vector<std::string> errors_;
+  MessageLog message_log_;
+  std::vector<std::string>& errors_ = message_log_.texts;
   std::unique_ptr<TForm1> main_;
 
  private:
-  Application::Presenter previous_presenter_;
 };
 
 }  // namespace qrv::test

@@ -13,6 +13,7 @@
 #include "runtime/timer.h"
 #include "runtime/widgets/label.h"
 #include "runtime/widgets/track_bar.h"
+#include "wave_file.h"
 
 namespace qrv {
 namespace {
@@ -29,29 +30,7 @@ std::string TaggedBytes(const std::string& title, const std::string& artist) {
 
 // A quarter of a second of silence as 8 kHz, 16-bit mono PCM in a wave file.
 std::string SilentWave() {
-  const uint32_t rate = 8000, samples = rate / 4, data_bytes = samples * 2;
-  std::string out;
-  auto put32 = [&out](uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-  };
-  auto put16 = [&out](uint16_t v) {
-    out.push_back(static_cast<char>(v & 0xFF));
-    out.push_back(static_cast<char>(v >> 8));
-  };
-  out += "RIFF";
-  put32(36 + data_bytes);
-  out += "WAVEfmt ";
-  put32(16);
-  put16(1);  // PCM
-  put16(1);  // mono
-  put32(rate);
-  put32(rate * 2);
-  put16(2);
-  put16(16);
-  out += "data";
-  put32(data_bytes);
-  out.append(data_bytes, '\0');
-  return out;
+  return test::PcmWave(1, 8000, 16, std::string(8000 / 4 * 2, '\0'));
 }
 
 class OpenFileTest : public test::FormsTest {

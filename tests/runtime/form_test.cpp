@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "recording_presenter.h"
+#include "message_log.h"
 #include "runtime/application.h"
 #include "runtime/exceptions.h"
 
@@ -87,7 +87,7 @@ TEST(Form, ShowRunsTheShowHandlerOnceAndBringsAVisibleWindowForward) {
 }
 
 TEST(Form, AFailingShowHandlerIsReportedAndTheWindowStillShows) {
-  test::RecordingPresenter presenter;
+  test::MessageLog presenter;
   ProbeForm form;
   form.fail_show = true;
   form.Show();
@@ -96,7 +96,7 @@ TEST(Form, AFailingShowHandlerIsReportedAndTheWindowStillShows) {
 }
 
 TEST(Form, CloseRunsTheCloseHandlerWhichMayKeepTheWindowOpen) {
-  test::RecordingPresenter presenter;
+  test::MessageLog presenter;
   ProbeForm form;
   form.Show();
   int on_close = 0;

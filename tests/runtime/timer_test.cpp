@@ -7,7 +7,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "recording_presenter.h"
+#include "message_log.h"
 #include "runtime/exceptions.h"
 
 namespace qrv {
@@ -87,7 +87,7 @@ TEST(Timer, SwitchingOffAndOnRestartsThePeriod) {
 }
 
 TEST(Timer, FailingTicksAreReportedAndTheTimerGoesOn) {
-  test::RecordingPresenter presenter;
+  test::MessageLog presenter;
   Timer timer;
   timer.SetInterval(10);
   int ticks = 0;

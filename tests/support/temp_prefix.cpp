@@ -1,6 +1,9 @@
 #include "temp_prefix.h"
 
+#include <limits.h>
+#include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -86,6 +89,20 @@ std::string TempPrefix::MakeFifo(const std::string& relative) const {
   std::filesystem::remove(host, ignored);
   std::filesystem::create_directories(std::filesystem::path(host).parent_path(), ignored);
   return ::mkfifo(host.c_str(), 0644) == 0 ? host : std::string();
+}
+
+std::string TempPrefix::ConnectShare(char letter, const std::string& relative,
+                                     const std::string& share) const {
+  const std::string folder = DriveC() + "/" + relative;
+  std::error_code ignored;
+  std::filesystem::create_directories(Root() + "/dosdevices", ignored);
+  const std::string drive = Root() + "/dosdevices/" + std::string(1, letter) + ":";
+  char resolved[4096];
+  if (::symlink(folder.c_str(), drive.c_str()) != 0 || !::realpath(folder.c_str(), resolved)) {
+    return {};
+  }
+  std::ofstream(Root() + "/mounts") << share << " " << resolved << " cifs rw 0 0\n";
+  return Root() + "/mounts";
 }
 
 }  // namespace qrv::test

@@ -29,6 +29,11 @@ class TempPrefix {
   // Puts a FIFO with nothing at its other end in place of the file, a name whose blocking open
   // would wait for ever; gives its host path, empty when it could not be made.
   std::string MakeFifo(const std::string& relative) const;
+  // Connects drive `letter` to a folder below drive c: that a mount table, written beside the
+  // drives, says is the network share `share` ("//server/name"). Gives the table's host path,
+  // empty when the drive could not be made.
+  std::string ConnectShare(char letter, const std::string& relative,
+                           const std::string& share) const;
 
  private:
   QTemporaryDir dir_;

@@ -133,8 +133,9 @@ TEST(Tmp3TagFile, ReadOnlyFilesAreReadButNotWritten) {
   test::TempPrefix prefix;
   const std::string bytes = Audio(200) + TagWith("Locked", 1, 2);
   const std::string host = prefix.WriteFile("ro.mp3", bytes);
-  namespace fs = std::filesystem;
-  fs::permissions(host, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  namespace stdfs = std::filesystem;
+  stdfs::permissions(
+      host, stdfs::perms::owner_read | stdfs::perms::group_read | stdfs::perms::others_read);
 
   Tmp3Tag tag;
   tag.ReadFromFile("c:\\ro.mp3");
@@ -145,7 +146,7 @@ TEST(Tmp3TagFile, ReadOnlyFilesAreReadButNotWritten) {
   if (std::ofstream(host, std::ios::in | std::ios::out).is_open()) {
     // Permissions do not bind the superuser; a sysfs file without a writer refuses anyone.
     path = "z:\\sys\\devices\\system\\cpu\\online";
-    if (!fs::exists("/sys/devices/system/cpu/online")) {
+    if (!stdfs::exists("/sys/devices/system/cpu/online")) {
       GTEST_SKIP() << "no file here refuses writing to this user";
     }
   }

@@ -5,17 +5,9 @@
 #include "engine/orb_player.h"
 #include "playlists/file_list_box.h"
 #include "runtime/timer.h"
+#include "wave_file.h"
 
 namespace qrv::test {
-
-MessageLog::MessageLog() {
-  previous_ = Application::Instance().SetPresenter(
-      [this](const std::string&, const std::string& text) { texts.push_back(text); });
-}
-
-MessageLog::~MessageLog() {
-  Application::Instance().SetPresenter(previous_);
-}
 
 std::string Padded(const std::string& text, size_t width) {
   return text + std::string(width - text.size(), ' ');
@@ -48,39 +40,11 @@ StoredTag ReadStoredTag(const std::string& file_bytes) {
   return t;
 }
 
-namespace {
-
-void Put32(std::string& s, uint32_t v) {
-  for (int i = 0; i < 4; ++i) s.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-}
-void Put16(std::string& s, uint16_t v) {
-  s.push_back(static_cast<char>(v & 0xFF));
-  s.push_back(static_cast<char>(v >> 8));
-}
-
-// A tenth of a second of mono 8 kHz silence.
-std::string SilentWave() {
-  constexpr uint32_t kDataBytes = 1600;
-  std::string out = "RIFF";
-  Put32(out, 36 + kDataBytes);
-  out += "WAVEfmt ";
-  Put32(out, 16);
-  Put16(out, 1);
-  Put16(out, 1);
-  Put32(out, 8000);
-  Put32(out, 16000);
-  Put16(out, 2);
-  Put16(out, 16);
-  out += "data";
-  Put32(out, kDataBytes);
-  out.append(kDataBytes, '\0');
-  return out;
-}
-
-}  // namespace
-
 std::string AudioBytes(const std::string& name) {
-  if (name.size() > 4 && name.substr(name.size() - 4) == ".wav") return SilentWave();
+  // A tenth of a second of mono 8 kHz silence.
+  if (name.size() > 4 && name.substr(name.size() - 4) == ".wav") {
+    return PcmWave(1, 8000, 16, std::string(1600, '\0'));
+  }
   return std::string(1000, 'a');
 }
 

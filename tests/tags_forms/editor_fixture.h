@@ -7,25 +7,12 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "message_log.h"
 #include "runtime/application.h"
 #include "tags/forms/audio_editor_window.h"
 #include "temp_prefix.h"
 
 namespace qrv::test {
-
-// Records every error message box instead of showing it.
-class MessageLog {
- public:
-  MessageLog();
-  ~MessageLog();
-  MessageLog(const MessageLog&) = delete;
-  MessageLog& operator=(const MessageLog&) = delete;
-
-  std::vector<std::string> texts;
-
- private:
-  Application::Presenter previous_;
-};
 
 // A 128-byte ID3v1 block laid out by hand, so that the tests state the bytes on disk
 // independently of the tag component's encoder.

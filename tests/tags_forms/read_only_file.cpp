@@ -10,7 +10,7 @@
 namespace qrv::test {
 namespace {
 
-namespace fs = std::filesystem;
+namespace stdfs = std::filesystem;
 
 bool SetPermissionOverride(bool on) {
   __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
@@ -29,14 +29,15 @@ bool SetPermissionOverride(bool on) {
 }  // namespace
 
 ReadOnlyFile::ReadOnlyFile(const std::string& host_path) : path_(host_path) {
-  fs::permissions(path_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                  fs::perm_options::remove);
+  stdfs::permissions(
+      path_, stdfs::perms::owner_write | stdfs::perms::group_write | stdfs::perms::others_write,
+      stdfs::perm_options::remove);
   capability_dropped_ = SetPermissionOverride(false);
 }
 
 ReadOnlyFile::~ReadOnlyFile() {
   if (capability_dropped_) SetPermissionOverride(true);
-  fs::permissions(path_, fs::perms::owner_write, fs::perm_options::add);
+  stdfs::permissions(path_, stdfs::perms::owner_write, stdfs::perm_options::add);
 }
 
 bool ReadOnlyFile::Effective() const {

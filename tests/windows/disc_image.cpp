@@ -7,6 +7,8 @@
 #include <numbers>
 #include <vector>
 
+#include "wave_file.h"
+
 namespace qrv::test {
 namespace {
 
@@ -26,23 +28,6 @@ void WriteBytes(const std::string& path, const std::string& head, const int16_t*
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(head.data(), static_cast<std::streamsize>(head.size()));
   out.write(reinterpret_cast<const char*>(pcm), static_cast<std::streamsize>(count * 2));
-}
-
-// The header of a 16-bit stereo 44.1 kHz WAV file with `bytes` bytes of sound.
-std::string WaveHeader(uint32_t bytes) {
-  std::string head = "RIFF";
-  auto put = [&head](uint32_t v, int size) {
-    for (int i = 0; i < size; ++i) head.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-  };
-  put(36 + bytes, 4);
-  head += "WAVEfmt ";
-  for (const auto& [value, size] :
-       {std::pair{16u, 4}, {1u, 2}, {2u, 2}, {44100u, 4}, {44100u * 4, 4}, {4u, 2}, {16u, 2}}) {
-    put(value, size);
-  }
-  head += "data";
-  put(bytes, 4);
-  return head;
 }
 
 }  // namespace
@@ -65,8 +50,9 @@ DiscImage::DiscImage(const std::string& folder, int tracks, int seconds, DiscFil
     WriteBytes(folder + "/disc.bin", {}, pcm.data(), pcm.size());
     cue << "FILE \"disc.bin\" BINARY\n";
   } else if (files == DiscFiles::kOneWave) {
-    WriteBytes(folder + "/Some Album.wav", WaveHeader(static_cast<uint32_t>(pcm.size() * 2)),
-               pcm.data(), pcm.size());
+    WriteBytes(folder + "/Some Album.wav",
+               PcmWaveHeader(2, 44100, 16, static_cast<uint32_t>(pcm.size() * 2)), pcm.data(),
+               pcm.size());
     cue << "FILE \"Some Album.wav\" WAVE\n";
   }
   for (int t = 0; t < tracks; ++t) {

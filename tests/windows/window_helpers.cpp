@@ -6,15 +6,6 @@
 
 namespace qrv::test {
 
-MessageLog::MessageLog() {
-  previous_ = Application::Instance().SetPresenter(
-      [this](const std::string&, const std::string& text) { texts.push_back(text); });
-}
-
-MessageLog::~MessageLog() {
-  Application::Instance().SetPresenter(previous_);
-}
-
 void WriteBitmap(const std::string& host_path, const QColor& color) {
   QImage image(16, 16, QImage::Format_RGB32);
   image.fill(color);

@@ -7,23 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "runtime/application.h"
+#include "message_log.h"
 
 namespace qrv::test {
-
-// Records every error message box instead of showing it, for as long as it lives.
-class MessageLog {
- public:
-  MessageLog();
-  ~MessageLog();
-  MessageLog(const MessageLog&) = delete;
-  MessageLog& operator=(const MessageLog&) = delete;
-
-  std::vector<std::string> texts;
-
- private:
-  Application::Presenter previous_;
-};
 
 // Writes a 16 × 16 bitmap of one colour to a host path.
 void WriteBitmap(const std::string& host_path, const QColor& color);

@@ -13,8 +13,6 @@
 namespace qrv::mci {
 namespace {
 
-constexpr int32_t kSamplesPerSector = kSectorBytes / 4;
-
 struct WaveData {
   bool is_wave = false;    // a RIFF WAVE file at all
   bool cd_format = false;  // 16-bit stereo PCM at 44.1 kHz, readable straight
@@ -51,17 +49,15 @@ std::unique_ptr<AudioFile> AudioFile::Open(const std::string& path, const std::s
   file->shown_ = shown;
   // Only a regular file is read: a FIFO or a device named by the sheet would hold the window
   // until something wrote to it.
-  const fs::RegularFile regular = fs::OpenRegularFile(path);
-  const int64_t size = regular.size;
-  if (regular.Valid()) file->raw_.open(path, std::ios::binary);
-  if (!regular.Valid() || !file->raw_) {
+  file->raw_ = fs::OpenRegularFile(path);
+  const int64_t size = file->raw_.size;
+  if (!file->raw_.Valid()) {
     error = DriverError("The audio file \"" + shown + "\" of the disc image cannot be read.");
     return nullptr;
   }
   uint8_t head[4] = {};
-  file->raw_.read(reinterpret_cast<char*>(head), sizeof head);
-  file->raw_.clear();
-  const std::optional<WaveLayout> layout = ReadWaveLayout(path);
+  fs::ReadAt(file->raw_.fd.Get(), 0, head, sizeof head);
+  const std::optional<WaveLayout> layout = ReadWaveLayout(file->raw_);
   const WaveData wave = CdWave(layout);
   // Rippers label files loosely; what the file holds decides how it is read.
   const bool encoded = Starts(head, "fLaC") || Starts(head, "ID3") || Starts(head, "OggS") ||
@@ -78,13 +74,14 @@ std::unique_ptr<AudioFile> AudioFile::Open(const std::string& path, const std::s
     file->data_bytes_ = limit(std::max<int64_t>(0, size - file->data_offset_));
     file->swap_ = kind == CueFileKind::kMotorola;
   } else {
-    file->raw_.close();
     // The container's own count is exact where the decoder only estimates (compressed waves) or
     // knows nothing (MPEG audio in a wave).
     const bool mpeg = StartsAsMpegAudio(head, 4) || (layout && WaveHoldsMpeg(*layout));
-    file->known_ns_ = layout && layout->complete ? WaveLength(*layout, path)
-                      : mpeg                     ? MpegAudioLength(path)
+    file->known_ns_ = layout && layout->complete ? WaveLength(*layout, file->raw_)
+                      : mpeg                     ? MpegAudioLength(file->raw_)
                                                  : 0;
+    // The decoder reads the file by its path, after the check above.
+    file->raw_ = {};
     const std::string damaged =
         "The audio file \"" + shown + "\" of the disc image is damaged or cannot be decoded.";
     // MPEG audio without a run of frames is damage the decoder would search to its end.
@@ -119,12 +116,12 @@ std::unique_ptr<AudioFile> AudioFile::Open(const std::string& path, const std::s
 AudioFile::~AudioFile() = default;
 
 void AudioFile::Release() {
-  if (raw_.is_open()) return;
+  if (raw_.Valid()) return;
   decoder_.reset();
 }
 
 bool AudioFile::Read(int32_t sector, int32_t count, uint8_t* out) {
-  if (raw_.is_open()) return ReadRaw(sector, count, out);
+  if (raw_.Valid()) return ReadRaw(sector, count, out);
   if (!decoder_) decoder_ = PcmDecoder::Open(path_, known_ns_);
   if (!decoder_) return false;
   return decoder_->Read(first_sample_ + static_cast<int64_t>(sector) * kSamplesPerSector,
@@ -137,8 +134,7 @@ bool AudioFile::ReadRaw(int32_t sector, int32_t count, uint8_t* out) {
   const int64_t held = std::clamp<int64_t>(data_bytes_ - from, 0, bytes);
   std::memset(out + held, 0, static_cast<size_t>(bytes - held));
   if (held == 0) return true;
-  raw_.clear();
-  if (!raw_.seekg(data_offset_ + from) || !raw_.read(reinterpret_cast<char*>(out), held)) {
+  if (fs::ReadAt(raw_.fd.Get(), data_offset_ + from, out, static_cast<size_t>(held)) != held) {
     return false;
   }
   if (swap_) {

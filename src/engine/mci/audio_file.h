@@ -1,12 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <fstream>
 #include <memory>
 #include <string>
 
 #include "cue_sheet.h"
 #include "mci.h"
+#include "runtime/fs/regular_file.h"
 
 namespace qrv::mci {
 
@@ -46,7 +46,7 @@ class AudioFile {
 
   std::string path_;
   std::string shown_;
-  std::ifstream raw_;  // open for files read straight
+  fs::RegularFile raw_;  // open for files read straight
   int64_t data_offset_ = 0;
   int64_t data_bytes_ = 0;
   bool swap_ = false;  // big-endian samples

@@ -3,19 +3,8 @@
 namespace qrv::mci {
 namespace {
 
-int64_t SectorNs(int64_t lsn) {
-  return static_cast<int64_t>(
-      gst_util_uint64_scale(static_cast<guint64>(lsn), GST_SECOND, kFramesPerSecond));
-}
-
-uint32_t PackMsf(int32_t frames) {
-  return MakeMsf(static_cast<uint32_t>(frames / (60 * kFramesPerSecond)),
-                 static_cast<uint32_t>(frames / kFramesPerSecond % 60),
-                 static_cast<uint32_t>(frames % kFramesPerSecond));
-}
-
 int32_t UnpackFrames(uint32_t minutes, uint32_t seconds, uint32_t frames) {
-  return static_cast<int32_t>((minutes * 60 + seconds) * kFramesPerSecond + frames);
+  return static_cast<int32_t>(MsfToSectors(minutes, seconds, frames));
 }
 
 }  // namespace
@@ -33,9 +22,9 @@ std::unique_ptr<CdDevice> CdDevice::Open(ErrorCode& error) {
                                 : MCIERR_HARDWARE;
     return nullptr;
   }
-  device->playback_->PinDuration(SectorNs(device->disc_->Leadout()));
+  device->playback_->PinDuration(SectorsToNs(device->disc_->Leadout()));
   // A disc is ready at the start of its first track.
-  if (!device->playback_->Seek(SectorNs(device->disc_->Tracks().front().start))) {
+  if (!device->playback_->Seek(SectorsToNs(device->disc_->Tracks().front().start))) {
     error = MCIERR_HARDWARE;
     return nullptr;
   }
@@ -47,8 +36,7 @@ CdDevice::~CdDevice() = default;
 int32_t CdDevice::CurrentSector() const {
   const int64_t ns = playback_->Position();
   if (ns >= playback_->Duration()) return disc_->Leadout();
-  return static_cast<int32_t>(
-      gst_util_uint64_scale(static_cast<guint64>(ns), kFramesPerSecond, GST_SECOND));
+  return static_cast<int32_t>(NsToSectors(ns));
 }
 
 uint32_t CdDevice::Encode(int32_t lsn) const {
@@ -58,7 +46,7 @@ uint32_t CdDevice::Encode(int32_t lsn) const {
       return PackMsf(lsn - track.start) << 8 | static_cast<uint32_t>(track.number);
     }
     case MCI_FORMAT_MILLISECONDS:
-      return static_cast<uint32_t>(static_cast<int64_t>(lsn + kLeadIn) * 1000 / kFramesPerSecond);
+      return static_cast<uint32_t>(SectorsToMs(lsn + kLeadIn));
     default:
       return PackMsf(lsn + kLeadIn);
   }
@@ -66,7 +54,7 @@ uint32_t CdDevice::Encode(int32_t lsn) const {
 
 uint32_t CdDevice::Duration(int32_t frames) const {
   if (time_format_ == MCI_FORMAT_MILLISECONDS) {
-    return static_cast<uint32_t>(static_cast<int64_t>(frames) * 1000 / kFramesPerSecond);
+    return static_cast<uint32_t>(SectorsToMs(frames));
   }
   return PackMsf(frames);
 }
@@ -80,7 +68,7 @@ bool CdDevice::Decode(uint32_t value, int32_t& lsn) const {
       break;
     }
     case MCI_FORMAT_MILLISECONDS:
-      lsn = static_cast<int32_t>(static_cast<int64_t>(value) * kFramesPerSecond / 1000) - kLeadIn;
+      lsn = static_cast<int32_t>(MsToSectors(value)) - kLeadIn;
       break;
     default:
       lsn = UnpackFrames(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF) - kLeadIn;
@@ -111,7 +99,7 @@ ErrorCode CdDevice::Play(uint32_t flags, const Request& request) {
   if ((flags & MCI_FROM) != 0) {
     int32_t lsn = 0;
     if (!Decode(request.from, lsn)) return MCIERR_OUTOFRANGE;
-    from = SectorNs(lsn);
+    from = SectorsToNs(lsn);
   }
   return StartPlayback(flags, request, from, MCIERR_HARDWARE);
 }
@@ -128,7 +116,7 @@ ErrorCode CdDevice::Seek(uint32_t flags, const Request& request) {
   } else {
     return MCIERR_MISSING_PARAMETER;
   }
-  return SeekStopped(SectorNs(lsn), flags, request, MCIERR_HARDWARE);
+  return SeekStopped(SectorsToNs(lsn), flags, request, MCIERR_HARDWARE);
 }
 
 ErrorCode CdDevice::Status(uint32_t flags, Request& request) const {

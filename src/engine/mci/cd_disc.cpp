@@ -8,19 +8,12 @@
 
 #include "cdio_handles.h"
 #include "cue_image.h"
+#include "runtime/paths.h"
 
 namespace qrv::mci {
 namespace {
 
-namespace fs = std::filesystem;
-
-bool EndsWith(const std::string& name, const char* tail) {
-  const size_t n = std::strlen(tail);
-  if (name.size() < n) return false;
-  std::string ext = name.substr(name.size() - n);
-  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return ext == tail;
-}
+namespace stdfs = std::filesystem;
 
 // A drive or an image that libcdio reads.
 class CdioReader : public SectorReader {
@@ -46,10 +39,10 @@ class CdioReader : public SectorReader {
 // such images keep the table that libcdio's own tools show for them.
 bool LibcdioReads(const std::string& cue_path, const CueSheet& sheet) {
   if (sheet.files.size() != 1 || sheet.files.front().kind != CueFileKind::kBinary) return false;
-  const fs::path cue(cue_path);
+  const stdfs::path cue(cue_path);
   std::error_code ignored;
-  return fs::equivalent(cue.parent_path() / sheet.files.front().name,
-                        fs::path(cue).replace_extension(".bin"), ignored);
+  return stdfs::equivalent(cue.parent_path() / sheet.files.front().name,
+                           stdfs::path(cue).replace_extension(".bin"), ignored);
 }
 
 }  // namespace
@@ -62,15 +55,15 @@ std::shared_ptr<CdDisc> CdDisc::Open(ErrorCode& error) {
   if (named != nullptr && *named != '\0') {
     disc->source_ = named;
     std::error_code status_error;
-    const fs::file_status status = fs::status(named, status_error);
-    if (!fs::exists(status)) {
+    const stdfs::file_status status = stdfs::status(named, status_error);
+    if (!stdfs::exists(status)) {
       error = MCIERR_DEVICE_NOT_INSTALLED;
       return nullptr;
     }
-    disc->is_image_ = fs::is_regular_file(status);
-    if (disc->is_image_ && EndsWith(disc->source_, ".cue")) {
+    disc->is_image_ = stdfs::is_regular_file(status);
+    if (disc->is_image_ && EndsWithIgnoringCase(disc->source_, ".cue")) {
       error = disc->OpenCue();
-    } else if (disc->is_image_ && EndsWith(disc->source_, ".toc")) {
+    } else if (disc->is_image_ && EndsWithIgnoringCase(disc->source_, ".toc")) {
       error = disc->OpenToc();
     } else {
       error = disc->OpenCdio(cdio_open(named, disc->is_image_ ? DRIVER_UNKNOWN : DRIVER_DEVICE));

@@ -6,17 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "cd_time.h"
 #include "mci.h"
 
 struct _CdIo;
 
 namespace qrv::mci {
-
-// Sectors of audio per second on a compact disc; one sector holds 2352 bytes of 16-bit stereo.
-constexpr int32_t kFramesPerSecond = 75;
-constexpr int32_t kSectorBytes = 2352;
-// The two-second lead-in that absolute disc addresses count.
-constexpr int32_t kLeadIn = 150;
 
 struct CdTrack {
   int32_t number;

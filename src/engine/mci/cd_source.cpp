@@ -12,7 +12,7 @@ namespace {
 constexpr int32_t kSectorsPerBuffer = 16;
 
 GstClockTime SectorTime(int64_t lsn) {
-  return gst_util_uint64_scale(static_cast<guint64>(lsn), GST_SECOND, kFramesPerSecond);
+  return static_cast<GstClockTime>(SectorsToNs(lsn));
 }
 
 // Feeds the source from the disc on the source's own streaming thread.
@@ -48,8 +48,7 @@ struct Feeder {
 
   static gboolean SeekData(GstAppSrc*, guint64 offset, gpointer self) {
     auto* feeder = static_cast<Feeder*>(self);
-    const auto lsn =
-        static_cast<int32_t>(gst_util_uint64_scale(offset, kFramesPerSecond, GST_SECOND));
+    const auto lsn = static_cast<int32_t>(NsToSectors(static_cast<int64_t>(offset)));
     feeder->next.store(std::clamp(lsn, 0, feeder->disc->Leadout()));
     return TRUE;
   }

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "runtime/fs/regular_file.h"
+
 namespace qrv::mci {
 
 // What a RIFF wave file says about its sound: the format block, the sample count of its fact
@@ -23,12 +25,12 @@ struct WaveLayout {
   bool complete = true;      // the format and data chunks were found within the walk's bound
 };
 
-// The most chunks a wave file's header walk looks at. Real files hold a handful; a file of
-// millions of tiny chunks is damaged, not a reason to keep the window waiting.
-constexpr int kMaxWaveChunks = 1024;
-
 // The layout of a wave file; nothing when the file is not one. A RIFF wave file whose format or
-// data chunk is missing, cut off, or lies beyond the walk's bound is not `complete`.
+// data chunk is missing, cut off, or lies beyond the walk's bound (kMaxRiffChunks) is not
+// `complete`. Every reader here takes the file open (through runtime/fs, so a FIFO or device is
+// never read) and reads it by offset, so that one descriptor serves them all; the forms that take
+// a path open it so first.
+std::optional<WaveLayout> ReadWaveLayout(const fs::RegularFile& file);
 std::optional<WaveLayout> ReadWaveLayout(const std::string& host_path);
 
 // Whether a wave file must be read as a stream rather than by random access. The wave parser,
@@ -46,10 +48,11 @@ bool WaveHoldsMpeg(const WaveLayout& layout);
 
 // Whether a file that starts as an AVI holds its whole header list. A file cut short inside it
 // can never start, and the demultiplexer's complaint about it does not always come through.
-bool AviHeaderComplete(const std::string& host_path);
+bool AviHeaderComplete(const fs::RegularFile& file);
 
 // Whether a file is of a kind that holds sound and never pictures, by its first bytes: a wave
 // file, a MIDI file (plain or in RIFF) or MPEG audio. Such a file needs no picture output.
+bool HoldsOnlySound(const fs::RegularFile& file);
 bool HoldsOnlySound(const std::string& host_path);
 
 // Playing time in nanoseconds as the container states it, 0 when it says nothing usable: a wave
@@ -57,6 +60,6 @@ bool HoldsOnlySound(const std::string& host_path);
 // Decoders leave the length of some files open (an odd-sized data chunk, variable bitrate) or
 // guess it from averages; the player needs it at open and exact.
 int64_t ContainerLength(const std::string& host_path);
-int64_t WaveLength(const WaveLayout& layout, const std::string& host_path);
+int64_t WaveLength(const WaveLayout& layout, const fs::RegularFile& file);
 
 }  // namespace qrv::mci

@@ -5,49 +5,43 @@
 #include <filesystem>
 
 #include "runtime/fs/regular_file.h"
+#include "runtime/paths.h"
 #include "text_encoding.h"
 
 namespace qrv::mci {
 namespace {
 
-namespace fs = std::filesystem;
+namespace stdfs = std::filesystem;
 
 // A sheet is a few kilobytes; anything much larger is not one.
 constexpr size_t kLargestSheet = 1 << 20;
 
-bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) ==
-           std::tolower(static_cast<unsigned char>(y));
-  });
-}
-
 // The file a name stands for, relative to the sheet's folder; sheets written on systems that
 // ignore case and use backslashes still find their files.
-fs::path ResolveSpelling(const fs::path& folder, std::string name) {
+stdfs::path ResolveSpelling(const stdfs::path& folder, std::string name) {
   std::replace(name.begin(), name.end(), '\\', '/');
-  fs::path path(name);
+  stdfs::path path(name);
   if (path.is_relative()) path = folder / path;
   std::error_code error;
-  if (fs::exists(path, error)) return path;
+  if (stdfs::exists(path, error)) return path;
   const std::string wanted = path.filename().string();
-  for (const auto& entry : fs::directory_iterator(path.parent_path(), error)) {
-    if (SameNameIgnoringCase(entry.path().filename().string(), wanted)) return entry.path();
+  for (const auto& entry : stdfs::directory_iterator(path.parent_path(), error)) {
+    if (SameTextIgnoringCase(entry.path().filename().string(), wanted)) return entry.path();
   }
   return path;
 }
 
 // A sheet's names are in the encoding of the system that wrote it: the bytes as written are tried
 // first, then the same name in the other of UTF-8 and Windows-1252.
-fs::path Resolve(const fs::path& folder, const std::string& name) {
-  const fs::path written = ResolveSpelling(folder, name);
+stdfs::path Resolve(const stdfs::path& folder, const std::string& name) {
+  const stdfs::path written = ResolveSpelling(folder, name);
   std::error_code error;
-  if (fs::exists(written, error)) return written;
+  if (stdfs::exists(written, error)) return written;
   const std::optional<std::string> other =
       IsUtf8(name) ? Utf8ToCp1252(name) : std::optional(Cp1252ToUtf8(name));
   if (!other || *other == name) return written;
-  const fs::path converted = ResolveSpelling(folder, *other);
-  return fs::exists(converted, error) ? converted : written;
+  const stdfs::path converted = ResolveSpelling(folder, *other);
+  return stdfs::exists(converted, error) ? converted : written;
 }
 
 std::string Quoted(const std::string& name) {
@@ -60,10 +54,10 @@ namespace {
 
 // Reads a sheet's text, which is a few kilobytes; anything much larger is not one.
 ErrorCode ReadSheetText(const std::string& path, std::string& text) {
-  const qrv::fs::RegularFile file = qrv::fs::OpenRegularFile(path);
+  const fs::RegularFile file = fs::OpenRegularFile(path);
   if (!file.Valid()) return MCIERR_FILE_READ;
   bool cut = false;
-  if (!qrv::fs::ReadPrefix(file.fd.Get(), kLargestSheet, text, cut, file.size)) {
+  if (!fs::ReadPrefix(file.fd.Get(), kLargestSheet, text, cut, file.size)) {
     return MCIERR_FILE_READ;
   }
   return cut ? MCIERR_INVALID_FILE : 0;
@@ -98,15 +92,15 @@ ErrorCode ReadTocSheet(const std::string& path, TocSheet& sheet) {
 std::unique_ptr<AudioFile> CueImage::OpenNamed(const std::string& sheet_path,
                                                const std::string& name, CueFileKind kind,
                                                const AudioWindow& window, ErrorCode& error) {
-  const fs::path path = Resolve(fs::path(sheet_path).parent_path(), name);
+  const stdfs::path path = Resolve(stdfs::path(sheet_path).parent_path(), name);
   const std::string shown = AsUtf8(name);
   std::error_code ignored;
-  if (!fs::exists(path, ignored)) {
+  if (!stdfs::exists(path, ignored)) {
     error = DriverError("The audio file " + Quoted(shown) +
                         " named by the disc image cannot be found.");
     return nullptr;
   }
-  if (fs::equivalent(path, sheet_path, ignored)) {
+  if (stdfs::equivalent(path, sheet_path, ignored)) {
     error = DriverError("The disc image names itself (" + Quoted(shown) + ") as its audio file.");
     return nullptr;
   }

@@ -1,7 +1,5 @@
 #include "file_device.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 
 #include "container_length.h"
@@ -9,6 +7,7 @@
 #include "mpeg_audio_length.h"
 #include "runtime/fs/drive_map.h"
 #include "runtime/fs/regular_file.h"
+#include "runtime/paths.h"
 #include "sound_pipeline.h"
 #include "video_window.h"
 
@@ -21,9 +20,10 @@ constexpr int64_t kNsPerMs = 1000000;
 // longer, or reads this much before the first sound, is no playable file.
 constexpr PrerollBounds kFilePreroll{3 * GST_SECOND, uint64_t{32} << 20};
 
-// Finds the host file for an element and checks that it can be read at all, so that a missing
-// or forbidden file gets its own error instead of a decoder's.
-ErrorCode ResolveFile(const std::string& element, std::string& host) {
+// Finds the host file for an element, opens it and checks that it can be read at all, so that a
+// missing or forbidden file gets its own error instead of a decoder's. Every header of the file
+// is then read through this one descriptor.
+ErrorCode ResolveFile(const std::string& element, std::string& host, fs::RegularFile& file) {
   if (element.empty()) return MCIERR_FILENAME_REQUIRED;
   if (element[0] == '/') {
     host = element;
@@ -34,12 +34,12 @@ ErrorCode ResolveFile(const std::string& element, std::string& host) {
   }
   // Only a regular file reaches the decoder, and the check itself never blocks: a FIFO or device
   // given to the decoder would hold the window until something wrote to it.
-  const fs::RegularFile file = fs::OpenRegularFile(host);
+  file = fs::OpenRegularFile(host);
   if (!file.Valid()) {
     return file.error == ENOENT || file.error == ENOTDIR ? MCIERR_FILE_NOT_FOUND : MCIERR_FILE_READ;
   }
   char probe = 0;
-  if (::read(file.fd.Get(), &probe, 1) < 0) return MCIERR_FILE_READ;
+  if (fs::ReadAt(file.fd.Get(), 0, &probe, 1) < 0) return MCIERR_FILE_READ;
   if (file.size == 0) return MCIERR_EXTENSION_NOT_FOUND;
   return 0;
 }
@@ -62,13 +62,6 @@ ErrorCode ClassifyError(const PrerollResult& preroll, bool is_midi) {
   }
   if (error->domain == GST_RESOURCE_ERROR) return MCIERR_FILE_READ;
   return MCIERR_INVALID_FILE;
-}
-
-bool EndsWith(const std::string& text, const std::string& tail) {
-  if (text.size() < tail.size()) return false;
-  return std::equal(tail.rbegin(), tail.rend(), text.rbegin(), [](char a, char b) {
-    return a == std::tolower(static_cast<unsigned char>(b));
-  });
 }
 
 // A file that may hold pictures plays through the general player pipeline, its pictures going to
@@ -105,26 +98,28 @@ FileDevice::~FileDevice() {
 
 std::unique_ptr<FileDevice> FileDevice::Open(const std::string& element, ErrorCode& error) {
   std::string host;
-  error = ResolveFile(element, host);
+  fs::RegularFile file;
+  error = ResolveFile(element, host, file);
   if (error != 0) return nullptr;
 
-  if (!AviHeaderComplete(host)) {
+  if (!AviHeaderComplete(file)) {
     error = MCIERR_INVALID_FILE;
     return nullptr;
   }
   EnsureGstInit();
-  const std::optional<WaveLayout> wave = ReadWaveLayout(host);
+  const std::optional<WaveLayout> wave = ReadWaveLayout(file);
   // A wave whose chunks cannot be walked, or whose MPEG data holds no frame, is damaged; the
   // decoder would search all of it for sound first.
-  const int64_t stated = wave && wave->complete ? WaveLength(*wave, host) : 0;
+  const int64_t stated = wave && wave->complete ? WaveLength(*wave, file) : 0;
   if (wave && (!wave->complete || (WaveHoldsMpeg(*wave) && stated <= 0))) {
     error = MCIERR_INVALID_FILE;
     return nullptr;
   }
-  std::optional<RetimedMidi> midi = wave ? std::nullopt : RetimeMidiFile(host);
-  const bool is_midi = midi || EndsWith(host, ".mid") || EndsWith(host, ".midi");
+  std::optional<RetimedMidi> midi = wave ? std::nullopt : RetimeMidiFile(file);
+  const bool is_midi =
+      midi || EndsWithIgnoringCase(host, ".mid") || EndsWithIgnoringCase(host, ".midi");
   const auto smf = midi ? std::make_shared<const std::string>(std::move(midi->bytes)) : nullptr;
-  const bool sound_only = wave.has_value() || midi.has_value() || HoldsOnlySound(host);
+  const bool sound_only = wave.has_value() || midi.has_value() || HoldsOnlySound(file);
   CharPtr uri(gst_filename_to_uri(host.c_str(), nullptr));
   std::unique_ptr<FileDevice> device(new FileDevice());
   if (!sound_only && VideoWindow::Available()) {
@@ -160,7 +155,7 @@ std::unique_ptr<FileDevice> FileDevice::Open(const std::string& element, ErrorCo
   } else if (stated > 0) {
     device->playback_->PinDuration(stated);
   } else if (device->playback_->Duration() <= 0) {
-    if (const int64_t frames = MpegAudioLength(host); frames > 0) {
+    if (const int64_t frames = MpegAudioLength(file); frames > 0) {
       device->playback_->PinDuration(frames);
     }
   }

@@ -1,11 +1,11 @@
 #include "midi_file.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
+#include "riff.h"
+#include "runtime/fs/byte_order.h"
 #include "runtime/fs/regular_file.h"
 
 namespace qrv::mci {
@@ -18,12 +18,6 @@ constexpr uint16_t kOutDivision = 10000;
 constexpr int64_t kNsPerOutTick = 100000;
 // No file plays longer than a day; later events are held at that time.
 constexpr double kLongestNs = 24.0 * 3600 * 1e9;
-
-uint32_t Be(const uint8_t* p, int bytes) {
-  uint32_t v = 0;
-  for (int i = 0; i < bytes; ++i) v = v << 8 | p[i];
-  return v;
-}
 
 // One event of a track at its absolute tick; `data` holds it whole (status byte included) as it
 // is written again, with no running status.
@@ -68,7 +62,7 @@ class TrackReader {
         uint32_t length = 0;
         if (!VarLen(length) || length > static_cast<size_t>(end_ - p_)) break;
         if (type == 0x2F) break;  // end of track
-        if (type == 0x51 && length == 3) tempos.push_back({tick_, Be(p_, 3)});
+        if (type == 0x51 && length == 3) tempos.push_back({tick_, fs::BigEndian(p_, 3)});
         p_ += length;
         continue;
       }
@@ -195,16 +189,19 @@ std::optional<RetimedMidi> RetimeMidi(const std::string& file_bytes) {
   const auto* p = reinterpret_cast<const uint8_t*>(file_bytes.data());
   size_t size = file_bytes.size();
   // A RIFF MIDI file holds the standard file in its data chunk.
-  if (size >= 20 && std::memcmp(p, "RIFF", 4) == 0 && std::memcmp(p + 8, "RMID", 4) == 0 &&
-      std::memcmp(p + 12, "data", 4) == 0) {
-    const size_t stated = p[16] | p[17] << 8 | p[18] << 16 | static_cast<size_t>(p[19]) << 24;
-    p += 20;
-    size = std::min(size - 20, stated);
+  const RiffSource riff = RiffBytes(file_bytes);
+  if (RiffForm(riff) == "RMID") {
+    WalkRiffChunks(riff, size, [&](const RiffChunk& chunk) {
+      if (chunk.id != "data") return true;
+      p += chunk.body;
+      size = static_cast<size_t>(std::min<uint64_t>(size - chunk.body, chunk.size));
+      return false;
+    });
   }
   if (size < 14 || std::memcmp(p, "MThd", 4) != 0) return std::nullopt;
-  const uint32_t header_size = Be(p + 4, 4);
+  const uint32_t header_size = fs::BigEndian(p + 4, 4);
   if (header_size < 6 || header_size > size - 8) return std::nullopt;
-  const uint16_t division = static_cast<uint16_t>(Be(p + 12, 2));
+  const uint16_t division = static_cast<uint16_t>(fs::BigEndian(p + 12, 2));
 
   std::vector<Event> events;
   std::vector<TempoChange> tempos;
@@ -215,7 +212,7 @@ std::optional<RetimedMidi> RetimeMidi(const std::string& file_bytes) {
   // Tracks are read as they lie in the file, whatever count the header declares; chunks of other
   // kinds are passed over.
   while (at + 8 <= size && tracks < kMaxMidiTracks && budget > 0) {
-    const uint32_t length = Be(p + at + 4, 4);
+    const uint32_t length = fs::BigEndian(p + at + 4, 4);
     const size_t body = at + 8;
     const size_t held = std::min<size_t>(length, size - body);
     if (std::memcmp(p + at, "MTrk", 4) == 0) {
@@ -257,19 +254,23 @@ std::optional<RetimedMidi> RetimeMidi(const std::string& file_bytes) {
 }
 
 std::optional<RetimedMidi> RetimeMidiFile(const std::string& host_path) {
-  const fs::RegularFile file = fs::OpenRegularFile(host_path);
+  return RetimeMidiFile(fs::OpenRegularFile(host_path));
+}
+
+std::optional<RetimedMidi> RetimeMidiFile(const fs::RegularFile& file) {
   if (!file.Valid() || file.size > kMaxMidiFileBytes) return std::nullopt;
   // Only a file that starts as MIDI is read whole.
-  uint8_t head[12] = {};
-  const ssize_t n = ::pread(file.fd.Get(), head, sizeof head, 0);
-  const bool riff = n == sizeof head && std::memcmp(head, "RIFF", 4) == 0 &&
-                    std::memcmp(head + 8, "RMID", 4) == 0;
-  if (!riff && (n < 4 || std::memcmp(head, "MThd", 4) != 0)) return std::nullopt;
-  std::string bytes;
-  bool cut = false;
-  if (!fs::ReadPrefix(file.fd.Get(), kMaxMidiFileBytes, bytes, cut, file.size) || cut) {
+  uint8_t head[4] = {};
+  const bool riff = RiffForm(RiffFile(file.fd.Get())) == "RMID";
+  if (!riff && (fs::ReadAt(file.fd.Get(), 0, head, sizeof head) != sizeof head ||
+                std::memcmp(head, "MThd", 4) != 0)) {
     return std::nullopt;
   }
+  // The file is read as it was when it was opened, within the bound checked then.
+  std::string bytes(static_cast<size_t>(file.size), '\0');
+  const int64_t n = fs::ReadAt(file.fd.Get(), 0, bytes.data(), bytes.size());
+  if (n < 0) return std::nullopt;
+  bytes.resize(static_cast<size_t>(n));
   return RetimeMidi(bytes);
 }
 

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "runtime/fs/regular_file.h"
+
 namespace qrv::mci {
 
 // A standard MIDI file (plain or wrapped in RIFF) as this player plays it: its length from its
@@ -24,6 +26,7 @@ constexpr int64_t kMaxMidiEvents = 2000000;
 // Reads and re-times the MIDI file; nothing when it is not one (or is too large or too damaged to
 // hold a header and one track). A track cut short keeps the events before the cut.
 std::optional<RetimedMidi> RetimeMidiFile(const std::string& host_path);
+std::optional<RetimedMidi> RetimeMidiFile(const fs::RegularFile& file);
 // The same for the bytes of a file.
 std::optional<RetimedMidi> RetimeMidi(const std::string& file_bytes);
 

@@ -1,9 +1,5 @@
 #include "mpeg_audio_length.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -98,13 +94,8 @@ class WindowedReader {
     base_ = offset;
     filled_ = 0;
     const int64_t room = std::clamp<int64_t>(end_ - base_, 0, static_cast<int64_t>(window_.size()));
-    while (filled_ < room) {
-      const ssize_t n = ::pread(fd_, window_.data() + filled_, static_cast<size_t>(room - filled_),
-                                static_cast<off_t>(base_ + filled_));
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) break;
-      filled_ += n;
-    }
+    const int64_t n = fs::ReadAt(fd_, base_, window_.data(), static_cast<size_t>(room));
+    filled_ = std::max<int64_t>(n, 0);
   }
 
   int fd_;
@@ -127,7 +118,10 @@ int64_t MpegAudioLength(const std::string& host_path) {
 }
 
 int64_t MpegAudioLength(const std::string& host_path, int64_t begin, int64_t end) {
-  const fs::RegularFile file = fs::OpenRegularFile(host_path);
+  return MpegAudioLength(fs::OpenRegularFile(host_path), begin, end);
+}
+
+int64_t MpegAudioLength(const fs::RegularFile& file, int64_t begin, int64_t end) {
   if (!file.Valid() || file.size <= 0) return 0;
   WindowedReader reader(file.fd.Get(), end < 0 ? file.size : std::min(end, file.size));
   const int64_t size = end < 0 ? file.size : std::min(end, file.size);

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "runtime/fs/regular_file.h"
+
 namespace qrv::mci {
 
 // The playing time of an MPEG audio file (layers I to III) in nanoseconds, by walking its frame
@@ -12,6 +14,7 @@ namespace qrv::mci {
 // file has played to its end.
 // The walk gives up after a megabyte with no frame, or 64 kilobytes between two frames: what
 // follows is damage. The second form walks the bytes from `begin` to `end` (-1: the file's end).
+int64_t MpegAudioLength(const fs::RegularFile& file, int64_t begin = 0, int64_t end = -1);
 int64_t MpegAudioLength(const std::string& host_path);
 int64_t MpegAudioLength(const std::string& host_path, int64_t begin, int64_t end);
 

@@ -5,15 +5,13 @@
 #include "cd_device.h"
 #include "device_table.h"
 #include "file_device.h"
+#include "runtime/paths.h"
 
 namespace qrv::mci {
 namespace {
 
 bool SameName(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) ==
-           std::tolower(static_cast<unsigned char>(y));
-  });
+  return SameTextIgnoringCase(std::string(a), std::string(b));
 }
 
 // Device types that play files; opened by type they still need a file.

@@ -2,15 +2,10 @@
 
 #include <cstdint>
 
+#include "runtime/fs/code_page.h"
+
 namespace qrv::mci {
 namespace {
-
-// The characters of Windows-1252's bytes 0x80 to 0x9F; 0 where the code page has none. The
-// other bytes are the Unicode characters of the same number.
-constexpr char16_t kHighControls[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 void PutUtf8(std::string& out, uint32_t c) {
   if (c < 0x80) {
@@ -58,11 +53,7 @@ bool IsUtf8(const std::string& bytes) {
 
 std::string Cp1252ToUtf8(const std::string& bytes) {
   std::string out;
-  for (char ch : bytes) {
-    const auto b = static_cast<uint8_t>(ch);
-    const uint32_t c = b >= 0x80 && b < 0xA0 ? kHighControls[b - 0x80] : b;
-    PutUtf8(out, c == 0 ? 0xFFFD : c);
-  }
+  for (char ch : bytes) PutUtf8(out, fs::Cp1252Char(static_cast<unsigned char>(ch)));
   return out;
 }
 
@@ -71,18 +62,9 @@ std::optional<std::string> Utf8ToCp1252(const std::string& utf8) {
   for (size_t at = 0; at < utf8.size();) {
     const std::optional<uint32_t> c = NextUtf8(utf8, at);
     if (!c) return std::nullopt;
-    if (*c < 0x80 || (*c >= 0xA0 && *c < 0x100)) {
-      out.push_back(static_cast<char>(*c));
-      continue;
-    }
-    bool found = false;
-    for (int i = 0; i < 32 && !found; ++i) {
-      if (kHighControls[i] != 0 && kHighControls[i] == *c) {
-        out.push_back(static_cast<char>(0x80 + i));
-        found = true;
-      }
-    }
-    if (!found) return std::nullopt;
+    const std::optional<unsigned char> byte = fs::Cp1252Byte(*c);
+    if (!byte) return std::nullopt;
+    out.push_back(static_cast<char>(*byte));
   }
   return out;
 }

@@ -8,7 +8,7 @@ namespace qrv::mci {
 // Whether the bytes are well-formed UTF-8.
 bool IsUtf8(const std::string& bytes);
 
-// Windows-1252 text (what Windows programs write as "ANSI" in the West) as UTF-8.
+// Windows-1252 text as UTF-8, by the code page's one rule (runtime/fs/code_page.h).
 std::string Cp1252ToUtf8(const std::string& bytes);
 
 // UTF-8 text as Windows-1252; nothing when it holds a character that code page lacks.

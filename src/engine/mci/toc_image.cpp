@@ -6,7 +6,6 @@
 namespace qrv::mci {
 namespace {
 
-constexpr int64_t kSamplesPerSector = kSectorBytes / 4;
 // A day of sound: far more than any disc, little enough to count in sectors.
 constexpr int64_t kLongestImage = int64_t{kFramesPerSecond} * 60 * 60 * 24;
 

@@ -3,12 +3,11 @@
 #include <cctype>
 #include <optional>
 
+#include "cd_time.h"
 #include "text_encoding.h"
 
 namespace qrv::mci {
 namespace {
-
-constexpr int64_t kSamplesPerSector = 588;
 
 struct Token {
   std::string text;
@@ -80,8 +79,8 @@ std::optional<int64_t> Samples(const Token& token) {
   }
   if (!digits) return std::nullopt;
   if (count == 0) return value;
-  if (count != 2 || parts[1] >= 60 || value >= 75) return std::nullopt;
-  return ((parts[0] * 60 + parts[1]) * 75 + value) * kSamplesPerSector;
+  if (count != 2 || parts[1] >= 60 || value >= kFramesPerSecond) return std::nullopt;
+  return MsfToSectors(parts[0], parts[1], value) * kSamplesPerSector;
 }
 
 int DataSectorBytes(const std::string& mode) {

@@ -55,26 +55,6 @@ std::optional<std::string> TableRoot(char letter) {
   return root;
 }
 
-bool IsAscii(const std::string& s) {
-  for (unsigned char c : s) {
-    if (c >= 0x80) return false;
-  }
-  return true;
-}
-
-bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
-  if (IsAscii(a) && IsAscii(b)) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-      if (AsciiLowerChar(a[i]) != AsciiLowerChar(b[i])) return false;
-    }
-    return true;
-  }
-  return QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size()))
-             .compare(QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())),
-                      Qt::CaseInsensitive) == 0;
-}
-
 struct DirCloser {
   void operator()(DIR* d) const { ::closedir(d); }
 };
@@ -93,7 +73,7 @@ std::string MatchComponent(const std::string& folder, const std::string& name, b
   std::string best;
   while (const dirent* entry = ::readdir(dir.get())) {
     const std::string candidate = entry->d_name;
-    if (!IsExpressibleName(candidate) || !SameNameIgnoringCase(candidate, name)) continue;
+    if (!IsExpressibleName(candidate) || !SameTextIgnoringCase(candidate, name)) continue;
     if (!found || candidate < best) best = candidate;
     found = true;
   }

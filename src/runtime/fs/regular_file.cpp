@@ -60,6 +60,20 @@ RegularFile OpenRegularFile(const std::string& host, OpenAccess access) {
   return file;
 }
 
+int64_t ReadAt(int fd, int64_t offset, void* out, size_t count) {
+  auto* at = static_cast<char*>(out);
+  size_t done = 0;
+  while (done < count) {
+    const ssize_t n =
+        ::pread(fd, at + done, count - done, static_cast<off_t>(offset) + static_cast<off_t>(done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return -1;
+    if (n == 0) break;
+    done += static_cast<size_t>(n);
+  }
+  return static_cast<int64_t>(done);
+}
+
 bool ReadPrefix(int fd, size_t limit, std::string& bytes, bool& cut, int64_t known_size) {
   bytes.clear();
   cut = false;

@@ -24,6 +24,11 @@ struct RegularFile {
 // empties an existing one.
 RegularFile OpenRegularFile(const std::string& host, OpenAccess access = OpenAccess::Read);
 
+// Reads up to `count` bytes at `offset` without moving the descriptor's position, so that one open
+// file serves every reader in turn. Returns how many bytes were read, fewer only at the file's
+// end, or -1 on a read error.
+int64_t ReadAt(int fd, int64_t offset, void* out, size_t count);
+
 // Reads up to limit bytes from the start of an open file. Sets cut when there was more.
 // Returns false on a read error, with errno set. The size the file had when it was opened, when
 // known, lets the bytes be read into one block instead of a growing one.

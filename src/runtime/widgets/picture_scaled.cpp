@@ -9,17 +9,17 @@
 
 #include "picture_file.h"
 #include "runtime/exceptions.h"
+#include "runtime/fs/byte_order.h"
 #include "runtime/fs/file_stream.h"
 
 namespace qrv {
 namespace {
 
 uint32_t Le32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-         static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+  return fs::LittleEndian(p, 4);
 }
 uint16_t Le16(const uint8_t* p) {
-  return static_cast<uint16_t>(p[0] | p[1] << 8);
+  return static_cast<uint16_t>(fs::LittleEndian(p, 2));
 }
 
 bool IsBitmapName(const std::string& path) {
