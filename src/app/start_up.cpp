@@ -54,8 +54,11 @@ ApplicationWindows::ApplicationWindows() : windows_(std::make_unique<Windows>())
   Windows& w = *windows_;
   Create(w.form1, Form1);
   // Only the main window is visible from its creation; its show handler runs now, before any
-  // other window exists.
+  // other window exists. Its map goes to the display at once, so that the window manager frames
+  // and maps it while the hidden windows are built; no message is handled in between, so nothing
+  // can reach a window not yet made.
   Form1->Show();
+  Application::FlushDisplay();
   Create(w.form2, Form2);
   Create(w.form3, Form3);
   Create(w.form4, Form4);
