@@ -1,5 +1,8 @@
 #include "start_up.h"
 
+#include <optional>
+
+#include "engine/mci/warm_up.h"
 #include "main_window.h"
 #include "playlists/forms/first_run_window.h"
 #include "playlists/forms/new_playlist_window.h"
@@ -18,6 +21,8 @@ namespace qrv {
 // Members are destroyed in reverse order of declaration, so the main window, declared first,
 // goes last and the windows that refer to it go before it.
 struct ApplicationWindows::Windows {
+  // Started once every window exists, and joined after they are all gone.
+  std::optional<mci::SoundEngineWarmUp> warm_up;
   std::unique_ptr<TForm1> form1;
   std::unique_ptr<TForm2> form2;
   std::unique_ptr<TForm3> form3;
@@ -54,8 +59,11 @@ ApplicationWindows::ApplicationWindows() : windows_(std::make_unique<Windows>())
   Windows& w = *windows_;
   Create(w.form1, Form1);
   // Only the main window is visible from its creation; its show handler runs now, before any
-  // other window exists.
+  // other window exists. Its map goes to the display at once, so that the window manager frames
+  // and maps it while the hidden windows are built; no message is handled in between, so nothing
+  // can reach a window not yet made.
   Form1->Show();
+  Application::FlushDisplay();
   Create(w.form2, Form2);
   Create(w.form3, Form3);
   Create(w.form4, Form4);
@@ -66,6 +74,9 @@ ApplicationWindows::ApplicationWindows() : windows_(std::make_unique<Windows>())
   Create(w.form9, Form9);
   Create(w.mp3tools, mp3tools);
   Create(w.cdplayer, cdplayer);
+  // The sound engine is readied beside the first paint rather than at the first Open, where it
+  // would delay the first sound; nothing waits for it here.
+  w.warm_up.emplace();
 }
 
 ApplicationWindows::~ApplicationWindows() {

@@ -1,7 +1,12 @@
 #include "application.h"
 
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QString>
+
+#if QT_CONFIG(xcb)
+#include <xcb/xcb.h>
+#endif
 
 namespace qrv {
 
@@ -32,6 +37,15 @@ Application::Presenter Application::SetPresenter(Presenter presenter) {
   Presenter old = std::move(presenter_);
   presenter_ = presenter ? std::move(presenter) : Presenter(ShowModalBox);
   return old;
+}
+
+void Application::FlushDisplay() {
+#if QT_CONFIG(xcb)
+  // Only the X11 platform queues requests; the others draw or send at once.
+  const auto* x11 =
+      qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  if (x11 && x11->connection()) xcb_flush(x11->connection());
+#endif
 }
 
 void Application::HandleException(const Exception& e) {

@@ -32,6 +32,10 @@ class Application {
   void HandleException(const Exception& e);
   void ShowError(const std::string& message);
 
+  // Sends the requests queued for the display server at once instead of at the next pass of the
+  // message loop, so that a window just shown is mapped while the program goes on working.
+  static void FlushDisplay();
+
   // The main window: the first window the program creates; others centre over it.
   QWidget* MainForm() const { return main_form_; }
   void SetMainForm(QWidget* form) { main_form_ = form; }
