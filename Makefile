@@ -84,6 +84,7 @@ fuzz:
 
 bench: with-tests
 	@for b in $(BUILD)/bench/*/bench_*; do [ -x "$$b" ] && "$$b"; done
+	@CHANGES=400 EVERY=100 QRV_BUILD_DIR=$(BUILD) bench/soak
 	@if command -v audacious >/dev/null && command -v mpv >/dev/null && command -v pulseaudio >/dev/null; then \
 	  QRV_BUILD_DIR=$(BUILD) bench/peers; \
 	else echo "bench/peers skipped: Audacious, mpv and PulseAudio are not installed (bench/peers installs them)"; fi

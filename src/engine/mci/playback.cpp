@@ -1,5 +1,7 @@
 #include "playback.h"
 
+#include <malloc.h>
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <algorithm>
@@ -67,6 +69,8 @@ void Playback::Drop() {
   bus_.reset();
   output_ = nullptr;
   pipeline_.reset();
+  // The streaming threads' freed buffers stay in malloc's arenas; hand them back once per medium.
+  malloc_trim(0);
 }
 
 PrerollResult Playback::Preroll(PrerollBounds bounds) {
