@@ -7,6 +7,9 @@
 //   big-help       a 100 MB help file in lines of 100 characters, shown in the help window
 //   big-help-line  the same in a single line
 //   deep-folder    a folder 5,000 levels deep, chosen as the playlist's folder
+//   wav-chunks     a WAV of 2,000,000 tiny RIFF chunks before its format, opened
+//   midi-tracks    a MIDI file declaring 50,000 tracks, opened
+//   big-id3v2      an MP3 behind a 50 MB ID3v2 tag, opened
 // Run with case names to pick some; all otherwise. It reports and never fails.
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -57,6 +60,9 @@ void Put16(std::string& out, int v) {
 void Put32(std::string& out, uint32_t v) {
   for (int i = 0; i < 4; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
 }
+void Put32Big(std::string& out, uint32_t v) {
+  for (int i = 3; i >= 0; --i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
+}
 
 void SparseMpegWave(const std::string& path) {
   constexpr uint64_t kSize = uint64_t{4} << 30;
@@ -79,6 +85,65 @@ void SparseMpegWave(const std::string& path) {
     std::perror("sparse file");
   }
   ::close(fd);
+}
+
+// Writes bytes to a file of the bench's drive table.
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  QFile file(QString::fromStdString(path));
+  if (file.open(QIODevice::WriteOnly)) file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+std::string ManyChunkWave() {
+  std::string body = "WAVE";
+  for (int i = 0; i < 2000000; ++i) {
+    body += "junk";
+    Put32(body, 0);
+  }
+  std::string wave = "RIFF";
+  Put32(wave, static_cast<uint32_t>(body.size()));
+  return wave + body;
+}
+
+std::string ManyTrackMidi() {
+  std::string midi = "MThd";
+  Put32Big(midi, 6);
+  midi += std::string{'\0', '\1', char(50000 >> 8), char(50000 & 0xFF), '\0', char(96)};
+  for (int i = 0; i < 50000; ++i) {
+    midi += "MTrk";
+    Put32Big(midi, 4);
+    midi += std::string{'\0', char(0xFF), '\x2F', '\0'};
+  }
+  return midi;
+}
+
+std::string BigTagMp3() {
+  constexpr uint32_t kTag = 50u << 20;
+  std::string mp3 = "ID3";
+  mp3 += std::string{'\4', '\0', '\0'};
+  for (int shift = 21; shift >= 0; shift -= 7) mp3 += char((kTag >> shift) & 0x7F);
+  mp3 += std::string(kTag, '\0');
+  for (int i = 0; i < 200; ++i) {
+    // MPEG-1 layer III, 128 kbit/s, 44.1 kHz: 417-byte frames of silence.
+    std::string frame{char(0xFF), char(0xFB), char(0x90), char(0x00)};
+    frame.resize(417, '\0');
+    mp3 += frame;
+  }
+  return mp3;
+}
+
+// Opens a file of the drive table through the player, as a click does, and says how it ended.
+std::string OpenThroughPlayer(const std::string& host, const std::string& name) {
+  std::string outcome;
+  qrv::TMediaPlayer player;
+  player.SetFileName("c:\\" + name);
+  try {
+    player.Open();
+    outcome = "opened";
+  } catch (const qrv::Exception& e) {
+    outcome = e.Message();
+  }
+  QFile::remove(QString::fromStdString(host + "/" + name));
+  return outcome;
 }
 
 }  // namespace
@@ -104,20 +169,19 @@ int main(int argc, char** argv) {
   std::map<std::string, std::function<Work()>> cases;
   cases["sparse-wav"] = [&]() -> Work {
     SparseMpegWave(host + "/sparse.wav");
-    return [&] {
-      std::string outcome;
-      qrv::TMediaPlayer player;
-      player.SetFileName("c:\\sparse.wav");
-      try {
-        player.Open();
-        outcome = "opened";
-      } catch (const qrv::Exception& e) {
-        outcome = e.Message();
-      }
-      QFile::remove(QString::fromStdString(host + "/sparse.wav"));
-      return outcome;
-    };
+    return [&] { return OpenThroughPlayer(host, "sparse.wav"); };
   };
+  // Inputs whose headers promise more than any file should take to walk.
+  const std::map<std::string, std::pair<std::string, std::function<std::string()>>> shaped = {
+      {"wav-chunks", {"chunks.wav", ManyChunkWave}},
+      {"midi-tracks", {"tracks.mid", ManyTrackMidi}},
+      {"big-id3v2", {"tagged.mp3", BigTagMp3}}};
+  for (const auto& [case_name, input] : shaped) {
+    cases[case_name] = [&, name = input.first, make = input.second]() -> Work {
+      WriteBytes(host + "/" + name, make());
+      return [&, name] { return OpenThroughPlayer(host, name); };
+    };
+  }
   qrv::TImage* background = nullptr;
   cases["big-bitmap"] = [&]() -> Work {
     {
