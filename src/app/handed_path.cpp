@@ -11,7 +11,7 @@ namespace qrv {
 namespace {
 
 bool IsDrivePath(std::string_view text) {
-  return text.size() >= 2 && text[1] == ':' && std::isalpha(static_cast<unsigned char>(text[0]));
+  return text.size() >= 2 && text[1] == ':' && IsAsciiLetter(text[0]);
 }
 
 // "scheme://" as URIs begin; "c:" stays a drive and "a:b.mp3" a file name.

@@ -11,6 +11,7 @@
 #include "runtime/exceptions.h"
 #include "runtime/fs/byte_order.h"
 #include "runtime/fs/file_stream.h"
+#include "runtime/paths.h"
 
 namespace qrv {
 namespace {
@@ -20,15 +21,6 @@ uint32_t Le32(const uint8_t* p) {
 }
 uint16_t Le16(const uint8_t* p) {
   return static_cast<uint16_t>(fs::LittleEndian(p, 2));
-}
-
-bool IsBitmapName(const std::string& path) {
-  const size_t dot = path.find_last_of(".\\:");
-  if (dot == std::string::npos || path[dot] != '.' || path.size() - dot != 4) return false;
-  std::string ext = path.substr(dot + 1);
-  std::transform(ext.begin(), ext.end(), ext.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return ext == "bmp";
 }
 
 // Picks `count` indexes spread evenly over `0 .. size - 1`, both ends included.
@@ -109,7 +101,7 @@ QImage ScaleDown(const QImage& full, QSize shown, bool smooth) {
 
 QImage DecodePictureFileScaled(const std::string& path, QSize shown, bool smooth) {
   if (shown.isEmpty()) return DecodePictureFile(path);
-  if (IsBitmapName(path)) {
+  if (EndsWithIgnoringCase(path, ".bmp")) {
     // Smooth scaling looks at twice the pixels it keeps; picked pixels are exact as they are.
     const QSize sampled = smooth ? shown * 2 : shown;
     if (std::optional<QImage> image = ReadBitmapSampled(path, sampled)) {
