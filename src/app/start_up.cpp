@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "engine/mci/warm_up.h"
+#include "engine/mci/gst/warm_up.h"
 #include "main_window.h"
 #include "playlists/forms/first_run_window.h"
 #include "playlists/forms/new_playlist_window.h"

@@ -2,7 +2,7 @@
 
 #include <QPointer>
 
-#include "request.h"
+#include "engine/mci/request.h"
 
 namespace qrv::mci {
 

@@ -1,4 +1,4 @@
-#include "device_table.h"
+#include "engine/mci/device_table.h"
 
 #include <QCoreApplication>
 

@@ -4,7 +4,7 @@
 #include <map>
 #include <memory>
 
-#include "device.h"
+#include "engine/mci/device.h"
 
 namespace qrv::mci {
 

@@ -3,7 +3,7 @@
 #include <mutex>
 #include <utility>
 
-#include "mci.h"
+#include "engine/mci/mci.h"
 
 namespace qrv::mci {
 namespace {

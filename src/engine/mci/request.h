@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "mci.h"
+#include "engine/mci/mci.h"
 
 namespace qrv::mci {
 

@@ -2,9 +2,9 @@
 #include <array>
 #include <string_view>
 
-#include "cd_device.h"
-#include "device_table.h"
-#include "file_device.h"
+#include "engine/mci/device_table.h"
+#include "engine/mci/disc/cd_device.h"
+#include "engine/mci/gst/file_device.h"
 #include "runtime/paths.h"
 
 namespace qrv::mci {
