@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "engine/mci/cue_sheet.h"
-#include "engine/mci/toc_sheet.h"
+#include "engine/mci/disc/cue_sheet.h"
+#include "engine/mci/disc/toc_sheet.h"
 #include "fuzz_support.h"
 
 using qrv::fuzz::Check;

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/mci/midi_file.h"
+#include "engine/mci/formats/midi_file.h"
 #include "fuzz_support.h"
 
 using qrv::fuzz::Check;

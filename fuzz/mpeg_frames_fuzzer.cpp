@@ -3,7 +3,7 @@
 // least 24 bytes.
 #include <cstdint>
 
-#include "engine/mci/mpeg_audio_length.h"
+#include "engine/mci/formats/mpeg_audio_length.h"
 #include "fuzz_support.h"
 #include "fuzz_support_files.h"
 

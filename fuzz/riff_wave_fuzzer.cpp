@@ -2,7 +2,7 @@
 // within it, the walk ends, and the length it states is never negative.
 #include <cstdint>
 
-#include "engine/mci/container_length.h"
+#include "engine/mci/formats/container_length.h"
 #include "fuzz_support.h"
 #include "fuzz_support_files.h"
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/mci/gst/playback.h"
 #include "engine/mci/mci.h"
-#include "engine/mci/playback.h"
 
 namespace qrv {
 class TMediaPlayer;

@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 #include <fstream>
 
-#include "engine/mci/container_length.h"
+#include "engine/mci/formats/container_length.h"
 
 namespace qrv::mci {
 namespace {

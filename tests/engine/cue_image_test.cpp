@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "audio_fixtures.h"
-#include "engine/mci/cd_disc.h"
+#include "engine/mci/disc/cd_disc.h"
 #include "engine/media_player.h"
 #include "runtime/exceptions.h"
 #include "temp_prefix.h"

@@ -3,8 +3,8 @@
 #include <QCoreApplication>
 #include <set>
 
-#include "engine/mci/cd_time.h"
 #include "engine/mci/device_table.h"
+#include "engine/mci/disc/cd_time.h"
 #include "engine/mci/mci.h"
 #include "engine/mci/notify_recorder.h"
 #include "engine/mci/scripted_device.h"

@@ -7,8 +7,8 @@
 
 #include "audio_fixtures.h"
 #include "engine/mci/device_table.h"
-#include "engine/mci/midi_file.h"
-#include "engine/mci/sound_pipeline.h"
+#include "engine/mci/formats/midi_file.h"
+#include "engine/mci/gst/sound_pipeline.h"
 #include "engine/media_player.h"
 #include "midi_writer.h"
 #include "runtime/exceptions.h"

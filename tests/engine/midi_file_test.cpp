@@ -1,4 +1,4 @@
-#include "engine/mci/midi_file.h"
+#include "engine/mci/formats/midi_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/mci/mpeg_audio_length.h"
+#include "engine/mci/formats/mpeg_audio_length.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "audio_fixtures.h"
-#include "engine/mci/gst_util.h"
+#include "engine/mci/gst/gst_util.h"
 #include "engine/media_player.h"
 #include "temp_prefix.h"
 

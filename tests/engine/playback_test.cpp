@@ -1,7 +1,7 @@
 // Playback driven directly, over the sound pipeline of a wave file, with GStreamer's test clock
 // as the system clock: the pipelines keep its time, so every position is exact and nothing
 // waits on the wall clock. Waits below only let the event loop hand over bus messages.
-#include "engine/mci/playback.h"
+#include "engine/mci/gst/playback.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <QTest>
 
 #include "audio_fixtures.h"
-#include "engine/mci/sound_pipeline.h"
+#include "engine/mci/gst/sound_pipeline.h"
 #include "temp_prefix.h"
 #include "test_clock.h"
 

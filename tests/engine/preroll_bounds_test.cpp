@@ -6,9 +6,9 @@
 #include <unistd.h>
 
 #include "audio_fixtures.h"
+#include "engine/mci/gst/playback.h"
+#include "engine/mci/gst/sound_pipeline.h"
 #include "engine/mci/mci.h"
-#include "engine/mci/playback.h"
-#include "engine/mci/sound_pipeline.h"
 #include "engine/media_player.h"
 #include "temp_prefix.h"
 

@@ -1,7 +1,7 @@
 // A signal connection's owner disconnects, and lets go of what its handler held, when it goes.
 #include <gtest/gtest.h>
 
-#include "engine/mci/gst_util.h"
+#include "engine/mci/gst/gst_util.h"
 
 namespace qrv {
 namespace {

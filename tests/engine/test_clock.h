@@ -6,7 +6,7 @@
 #include <QDeadlineTimer>
 #include <functional>
 
-#include "engine/mci/gst_util.h"
+#include "engine/mci/gst/gst_util.h"
 
 namespace qrv::test {
 

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "audio_fixtures.h"
-#include "engine/mci/cd_disc.h"
-#include "engine/mci/container_length.h"
-#include "engine/mci/sound_pipeline.h"
+#include "engine/mci/disc/cd_disc.h"
+#include "engine/mci/formats/container_length.h"
+#include "engine/mci/gst/sound_pipeline.h"
 
 namespace qrv {
 namespace {
