@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
@@ -143,6 +144,12 @@ struct DriveTable {
 
 std::mutex table_mutex;
 DriveTable cached_table;
+std::atomic<SteadyNow> table_clock{nullptr};
+
+std::chrono::steady_clock::time_point Now() {
+  const SteadyNow now = table_clock.load();
+  return now ? now() : std::chrono::steady_clock::now();
+}
 
 bool SamePrefix(const std::string& cached) {
   const char* prefix = std::getenv("QUORVIN_PREFIX");
@@ -159,7 +166,7 @@ bool Settled(const struct timespec& mtime) {
 // The table as it stands now; the caller holds table_mutex.
 const TableEntries& FreshTable() {
   DriveTable& table = cached_table;
-  const auto now = std::chrono::steady_clock::now();
+  const auto now = Now();
   if (table.valid && table.settled && now - table.checked < kRecheckAfter &&
       SamePrefix(table.prefix)) {
     return table.entries;
@@ -278,6 +285,10 @@ bool IsExpressibleName(const std::string& name) {
 
 std::optional<std::string> DriveHostRoot(char letter) {
   return RealRootOf(letter);
+}
+
+void SetDriveTableClock(SteadyNow now) {
+  table_clock.store(now);
 }
 
 void ForgetDriveTable() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -67,5 +68,10 @@ std::string GetDriveCurrentDir(char letter);
 // Forgets the current folders and the cached drive table, so that the next use starts afresh
 // from the host's working directory and the prefix. Tests call it whenever they switch prefixes.
 void ResetState();
+
+// The clock that tells when a settled drive table is looked at again. Tests set a clock of their
+// own and move it on; nullptr puts the steady clock back.
+using SteadyNow = std::chrono::steady_clock::time_point (*)();
+void SetDriveTableClock(SteadyNow now);
 
 }  // namespace qrv::fs
