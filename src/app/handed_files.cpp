@@ -15,7 +15,6 @@
 #include "runtime/fs/file_ops.h"
 #include "runtime/guard.h"
 #include "runtime/paths.h"
-#include "runtime/timer.h"
 #include "tags/mp3_tag.h"
 
 namespace qrv {
@@ -37,7 +36,7 @@ int RowOf(TFileListBox& list, const std::string& name) {
 
 void TForm1::LoadFile(const std::string& path) {
   PlaylistChosen();
-  Timer2->SetEnabled(false);
+  DisarmAdvance();
   mp31->SetFileName(path);
   mp3Tag1->ReadFromFile(path);
   mp31->Open();

@@ -190,6 +190,8 @@ void TForm1::Timer3Timer(QObject*) {
   // The player was started with a file or folder: that is the playlist now, and its title stays.
   if (handed_) return;
   title1->SetCaption(QString());
+  // An item chosen before the restore loses its title here; its mirrors show the file name.
+  emit TransportChanged();
   if (!fs::FileExists(kLastListPath)) {
     Form5->ShowModal();
     return;

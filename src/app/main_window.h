@@ -152,7 +152,8 @@ class TForm1 : public TForm {
   // The transport's mode, read from the captions that hold it.
   bool Paused() const;
   bool InSeekMode() const;
-  // The transport's transitions. Only these write the captions; each announces TransportChanged.
+  // The transport's transitions. Only these write the captions and switch the automatic advance
+  // (Timer2) on or off; each announces TransportChanged.
   // After an item was chosen or advanced to: seek mode left (track bar hidden), not paused, all
   // seven buttons enabled; the automatic advance is left as it is.
   void ResetTransportControls();
@@ -162,6 +163,15 @@ class TForm1 : public TForm {
   void ResetTransportAsAtStart();
   // A new start of playback: the pause button offers to pause again.
   void ClearPause();
+  // The automatic advance off, the controls as they are: before the open-file window reads its
+  // file (so a file that cannot be read leaves it off), before a seek or seek mode, and while
+  // the audio editor writes a tag. When the player has let go of the file for the write, the
+  // advance stays off until the user starts something again.
+  void DisarmAdvance();
+  // The automatic advance armed, its period started afresh even if it was on: after an item was
+  // chosen, after a skip, and once the audio editor's write to another file is done and the
+  // playing file plays on.
+  void ArmAdvance();
   // Shows the tag just read for a path: its title and artist, or the path's file name as title
   // when the title is empty or exactly "<TAG>".
   void ShowTrackInfo(const std::string& path);
@@ -186,11 +196,10 @@ class TForm1 : public TForm {
  signals:
   // The window has closed; since it is the main window, the program ends.
   void Closed();
-  // The display has followed the player once more: what the device does by itself (a medium
-  // reaching its end) shows here.
-  void DisplayTicked();
-  // A transition changed the transport's captions, buttons or track bar; the handler that made
-  // it may still be commanding the player.
+  // A transition changed the transport's captions, buttons, track bar or automatic advance (the
+  // handler that made it may still be commanding the player), the restore cleared the title, or
+  // the player changed by itself: its medium played to its end, playback failed, or a later
+  // command cut a play short.
   void TransportChanged();
 
  protected:

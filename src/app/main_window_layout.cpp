@@ -184,17 +184,18 @@ void TForm1::CreateWindowedControls() {
     since_command_.start();
     PaceDisplay(true);
   });
+  // What the device does by itself (a medium played to its end, a failure) reaches the window
+  // as a notification; it is announced as a transition is, so nobody needs to poll for it.
+  connect(mp31, &TMediaPlayer::Notified, this, &TForm1::TransportChanged);
 }
 
 void TForm1::CreateTimers() {
   Timer1 = new Timer(this);
   Timer1->SetInterval(kDisplayPeriod);
-  Timer1->SetOnTimer([this] {
-    Timer1Timer(Timer1);
-    emit DisplayTicked();
-  });
+  Timer1->SetOnTimer([this] { Timer1Timer(Timer1); });
   Timer1->SetEnabled(true);
 
+  // The automatic advance is armed only once an item is chosen; until then the transport is idle.
   Timer2 = new Timer(this);
   Timer2->SetEnabled(false);
   Timer2->SetInterval(kAdvancePeriod);

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QEvent>
 #include <QTimer>
 
 #include "main_window.h"
@@ -33,13 +34,20 @@ MprisService::MprisService(TForm1& form, QDBusConnection bus, QString desktop_en
   state_ = ReadMprisState(form_);
   if (state_.open) ++track_;
   connect(&form_, &TForm1::TransportChanged, this, &MprisService::RefreshSoon);
-  connect(&form_, &TForm1::DisplayTicked, this, &MprisService::Refresh);
+  // A modal window takes the remote commands away as it takes the buttons from the mouse.
+  form_.installEventFilter(this);
 }
 
 MprisService::~MprisService() {
   if (bus_name_.isEmpty()) return;
   bus_.unregisterService(bus_name_);
   bus_.unregisterObject(QString::fromLatin1(kObjectPath));
+}
+
+bool MprisService::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (type == QEvent::WindowBlocked || type == QEvent::WindowUnblocked) RefreshSoon();
+  return QObject::eventFilter(watched, event);
 }
 
 void MprisService::Later(std::function<void()> command) {

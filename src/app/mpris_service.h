@@ -14,10 +14,11 @@ class TForm1;
 
 // Offers the main window's transport to the desktop's media controls and media keys (MPRIS 2).
 // Each remote command is the click on the matching transport button, so the transport's rules
-// and its error boxes hold as they do for the mouse. A change of the transport is announced as
-// soon as the handler that made it is done; what the device does by itself (a medium reaching
-// its end) is announced as the display timer notices it. There is no timer of its own. Without a
-// bus it stays silent and does nothing.
+// and its error boxes hold as they do for the mouse. A change is announced as soon as the
+// handler that made it is done: the window's TransportChanged covers the transitions and what
+// the device does by itself (a medium reaching its end, a failure), and a modal window opening
+// or closing over the main window changes which commands are offered. Nothing polls; the
+// position is read when a client asks for it. Without a bus it stays silent and does nothing.
 class MprisService : public QObject {
   Q_OBJECT
 
@@ -49,6 +50,9 @@ class MprisService : public QObject {
     Refresh();
     return state_;
   }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void Announce(const QString& interface, const QVariantMap& changed);

@@ -1,13 +1,12 @@
 // The transport: play, pause and resume, skipping, previous and next item, seek mode, the
 // choice of an item in the playlist and the automatic advance. Its state lives in the controls
 // (button captions, the track bar's visibility, Timer2's enabled flag); the handlers read it
-// through Paused() and InSeekMode() and change it through the transitions beside them.
+// through Paused() and InSeekMode() and change it through the transitions in transport_state.cpp.
 #include "controls/bit_btn.h"
 #include "engine/orb_player.h"
 #include "main_window.h"
 #include "playlists/file_list_box.h"
 #include "runtime/paths.h"
-#include "runtime/timer.h"
 #include "runtime/widgets/gauge.h"
 #include "runtime/widgets/label.h"
 #include "runtime/widgets/track_bar.h"
@@ -60,11 +59,11 @@ void TForm1::pause1Click(QObject*) {
 }
 
 void TForm1::SkipBy(int delta) {
-  Timer2->SetEnabled(false);
+  DisarmAdvance();
   // Not clamped: the device refuses a target outside the medium and stays where it is, so the
   // Play below simply lets playback go on.
   mp31->SetPosition(mp31->Position() + delta);
-  Timer2->SetEnabled(true);
+  ArmAdvance();
   mp31->Play();
   ClearPause();
 }
@@ -95,7 +94,7 @@ void TForm1::DDMBitBtn5Click(QObject*) {
 
 void TForm1::seek1Click(QObject*) {
   if (!InSeekMode()) {
-    Timer2->SetEnabled(false);
+    DisarmAdvance();
     mp31->Pause();
     // Setting up the track bar seeks the device to where it stands (TrackBar1Change).
     TrackBar1->show();
@@ -134,7 +133,7 @@ void TForm1::Timer2Timer(QObject*) {
 }
 
 void TForm1::playlist1Click(QObject*) {
-  Timer2->SetEnabled(true);
+  ArmAdvance();
   ResetTransportControls();
   const std::string path = playlist1->SelectedPath();
   mp31->SetFileName(path);

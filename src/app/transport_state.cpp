@@ -1,7 +1,8 @@
 // The transport's state and its transitions. The state stays in the controls, where the user
 // sees it: the captions of pause1 and seek1, the buttons' enabled flags, the track bar's
-// visibility and Timer2. Only the functions here write the captions, and each announces the
-// change, so that whoever mirrors the transport (the desktop's media controls) need not poll.
+// visibility and Timer2. Only the functions here write the captions or switch Timer2 (apart from
+// its creation and the shutdown, which stop every timer), and each announces the change, so that
+// whoever mirrors the transport (the desktop's media controls) need not poll.
 #include "controls/bit_btn.h"
 #include "main_window.h"
 #include "runtime/timer.h"
@@ -49,6 +50,16 @@ void TForm1::ResetTransportAsAtStart() {
   SetSeekCaption(kSeekCaption);
   SetPauseCaption(kPauseCaption);
   Timer2->SetEnabled(false);
+  emit TransportChanged();
+}
+
+void TForm1::DisarmAdvance() {
+  Timer2->SetEnabled(false);
+  emit TransportChanged();
+}
+
+void TForm1::ArmAdvance() {
+  Timer2->SetEnabled(true);
   emit TransportChanged();
 }
 

@@ -352,6 +352,7 @@ void TMediaPlayer::HandleNotify(uint32_t /*code*/) {
     }
     if (on_notify_) on_notify_(this);
   });
+  emit Notified();
 }
 
 }  // namespace qrv

@@ -193,6 +193,10 @@ class TMediaPlayer : public QWidget {
   // A command went to the device that may have moved or started it (open, play, seek and the
   // like; queries never). Whoever shows the position can look again at once.
   void Commanded();
+  // The device has reported on a command sent with notification: it finished (the medium
+  // played to its end), failed, or was cut short by a later command. The device may have
+  // changed its mode by itself; whoever mirrors it looks again.
+  void Notified();
 
  protected:
   bool event(QEvent* e) override;

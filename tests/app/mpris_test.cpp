@@ -407,6 +407,42 @@ TEST_F(Mpris, TransportChangesAreAnnouncedWithoutWaitingForTheDisplay) {
       recorder.WaitFor(QStringLiteral("CanGoNext"), [](const QVariant& v) { return !v.toBool(); }));
 }
 
+TEST_F(Mpris, TheDeviceStoppingByItselfIsAnnouncedWithoutAnyTimer) {
+  StartService();
+  ChangeRecorder recorder;
+  ASSERT_TRUE(Record(recorder));
+  Choose(0);
+  ASSERT_TRUE(recorder.WaitFor(QStringLiteral("PlaybackStatus"), StatusIs("Playing")));
+  // Neither the display nor the advance looks at the player; only the device's own
+  // notification is left to tell of the end.
+  Main().Timer1->SetEnabled(false);
+  Main().Timer2->SetEnabled(false);
+  recorder.player_changes.clear();
+  Driver().Advance(Device().length);
+  EXPECT_TRUE(recorder.WaitFor(QStringLiteral("PlaybackStatus"), StatusIs("Stopped")));
+  EXPECT_EQ(Main().pause1->Caption(), QStringLiteral("Pause"));
+  EXPECT_TRUE(TakeMessages().empty());
+}
+
+TEST_F(Mpris, AModalWindowWithdrawsTheCommandsUntilItCloses) {
+  StartService();
+  ChangeRecorder recorder;
+  ASSERT_TRUE(Record(recorder));
+  Main().Timer1->SetEnabled(false);
+  const auto can_play_is = [](bool expected) {
+    return [expected](const QVariant& v) { return v.toBool() == expected; };
+  };
+  bool withdrawn = false;
+  QTimer::singleShot(0, &Main(), [&] {
+    withdrawn = recorder.WaitFor(QStringLiteral("CanPlay"), can_play_is(false));
+    recorder.player_changes.clear();
+    Form7->Close();
+  });
+  Form7->ShowModal();
+  EXPECT_TRUE(withdrawn);
+  EXPECT_TRUE(recorder.WaitFor(QStringLiteral("CanPlay"), can_play_is(true)));
+}
+
 TEST_F(Mpris, QuitClosesTheMainWindowWhichWritesTheLastPlaylist) {
   StartService();
   QSignalSpy closed(&Main(), &TForm1::Closed);

@@ -1,4 +1,5 @@
 // Saving the boxes as the tag of the shown file, while the main window plays it or has moved on.
+#include <QSignalSpy>
 #include <algorithm>
 
 #include "controls/bit_btn.h"
@@ -113,6 +114,20 @@ TEST_F(AudioEditorSave, AfterTheMainWindowAdvancedTheShownFileIsWrittenAndPlayba
   EXPECT_TRUE(Main().Timer2->Enabled());
   EXPECT_EQ(ReadStoredTag(FileBytes("a.mp3")).title, Padded("Renamed", 30));
   EXPECT_EQ(ReadStoredTag(FileBytes("b.mp3")).title, Padded("Beta", 30));
+}
+
+// The player closed or paused for the write is the transport's change: the main window
+// announces it, so that the desktop's media controls show it at once.
+TEST_F(AudioEditorSave, BothWaysOfSavingGoThroughTheMainWindowsTransport) {
+  for (const bool moved_on : {false, true}) {
+    PlayFirstAndShow();
+    if (moved_on) Main().DDMBitBtn5Click(Main().DDMBitBtn5);
+    QSignalSpy changed(&Main(), &TForm1::TransportChanged);
+    Editor().dxButton1->Click();
+    EXPECT_TRUE(messages_.texts.empty()) << moved_on;
+    EXPECT_GE(changed.count(), moved_on ? 2 : 1) << moved_on;
+    EXPECT_EQ(Main().Timer2->Enabled(), moved_on);
+  }
 }
 
 TEST_F(AudioEditorSave, OtherFileWithNothingOpenFailsBeforeAnythingChanges) {

@@ -101,7 +101,7 @@ void Tmp3tools::dxButton1Click(QObject*) {
     // The player lets go of the file while it is written; playback of it ends here, and the
     // automatic advance stays off until the user starts something again.
     player.Close();
-    main.Timer2->SetEnabled(false);
+    main.DisarmAdvance();
     StoreFields(track_number);
     main.mp3Tag1->WriteToFile(path);
     return;
@@ -110,12 +110,12 @@ void Tmp3tools::dxButton1Click(QObject*) {
   // The main window has moved on to another file: the tag goes to the file shown, while the
   // playing one only pauses for the write.
   player.Pause();
-  main.Timer2->SetEnabled(false);
+  main.DisarmAdvance();
   StoreFields(track_number);
   main.mp3Tag1->WriteToFile(path);
   player.Resume();
   player.Play();
-  main.Timer2->SetEnabled(true);
+  main.ArmAdvance();
 }
 
 void Tmp3tools::dxButton2Click(QObject*) {
