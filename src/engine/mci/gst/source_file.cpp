@@ -1,11 +1,18 @@
 #include "engine/mci/gst/source_file.h"
 
 #include "engine/mci/gst/gst_handles.h"
+#include "engine/mci/gst/media_log.h"
 
 namespace qrv::mci {
 
 SharedFile OpenSharedFile(const std::string& host_path) {
-  return std::make_shared<const fs::RegularFile>(fs::OpenRegularFile(host_path));
+  auto file = std::make_shared<const fs::RegularFile>(fs::OpenRegularFile(host_path));
+  // GStreamer's messages name the file by its descriptor; the log says which file that is.
+  if (file->Valid()) {
+    qCDebug(MediaLog).noquote() << "reading" << QString::fromStdString(host_path) << "as"
+                                << QString::fromStdString(fs::DescriptorPath(file->fd.Get()));
+  }
+  return file;
 }
 
 std::string SourceLocation(GstElement* pipeline, const SharedFile& file) {
