@@ -35,7 +35,8 @@ class PlaybackTest : public ::testing::Test {
 
   mci::BuiltPipeline Build() {
     ++builds;
-    mci::BuiltPipeline built = mci::MakeSoundPipeline(path_, mci::SourceReading::kRandomAccess);
+    mci::BuiltPipeline built =
+        mci::MakeSoundPipeline(mci::OpenSharedFile(path_), mci::SourceReading::kRandomAccess);
     output = built.output;
     return built;
   }

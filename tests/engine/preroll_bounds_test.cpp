@@ -78,9 +78,9 @@ TEST_F(PrerollBoundsTest, ALongLeadInBeforeTheSoundStillOpens) {
 
 TEST_F(PrerollBoundsTest, TheReadBoundEndsThePrerollLongBeforeItsTime) {
   WriteSparseWave(Host("zeros.wav"), 0x55, off_t{64} << 20);
-  const std::string location = Host("zeros.wav");
+  const mci::SharedFile file = mci::OpenSharedFile(Host("zeros.wav"));
   mci::Playback playback(
-      {}, [&] { return mci::MakeSoundPipeline(location, mci::SourceReading::kRandomAccess); });
+      {}, [&] { return mci::MakeSoundPipeline(file, mci::SourceReading::kRandomAccess); });
   // The time allowed is far more than reading a megabyte needs; only the bytes end the wait.
   const mci::PrerollResult result = playback.Preroll({30 * GST_SECOND, uint64_t{1} << 20});
   EXPECT_FALSE(result.ok);

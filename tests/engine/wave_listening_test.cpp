@@ -229,8 +229,8 @@ TEST_P(WaveListeningTest, PlaysEachChannelsToneAtItsLevel) {
   if (!WriteKind(kind, dir.path().toStdString(), path)) {
     GTEST_SKIP() << kind.encoder << " is not installed";
   }
-  const test::Heard heard =
-      test::Listen([&path] { return MakeSoundFilePipeline(path, ReadWaveLayout(path)); });
+  const test::Heard heard = test::Listen(
+      [&path] { return MakeSoundFilePipeline(OpenSharedFile(path), ReadWaveLayout(path)); });
   ASSERT_EQ(heard.error, "");
   ASSERT_EQ(heard.rate, kind.rate);
   // One channel is handed on as two, at its own level in each.

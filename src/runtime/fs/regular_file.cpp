@@ -60,6 +60,12 @@ RegularFile OpenRegularFile(const std::string& host, OpenAccess access) {
   return file;
 }
 
+std::string DescriptorPath(int fd) {
+  // The entry reopens the descriptor's own file, with its own position, and never follows the
+  // name again.
+  return "/proc/self/fd/" + std::to_string(fd);
+}
+
 int64_t ReadAt(int fd, int64_t offset, void* out, size_t count) {
   auto* at = static_cast<char*>(out);
   size_t done = 0;

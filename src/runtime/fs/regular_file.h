@@ -24,6 +24,11 @@ struct RegularFile {
 // empties an existing one.
 RegularFile OpenRegularFile(const std::string& host, OpenAccess access = OpenAccess::Read);
 
+// A path by which the host opens again the very file behind an open descriptor, whatever has
+// become of the name it was opened by since: for libraries that take a path, never a descriptor.
+// The path is only good while the descriptor stays open, and only in this process.
+std::string DescriptorPath(int fd);
+
 // Reads up to `count` bytes at `offset` without moving the descriptor's position, so that one open
 // file serves every reader in turn. Returns how many bytes were read, fewer only at the file's
 // end, or -1 on a read error.

@@ -4,9 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <optional>
-
-#include "engine/mci/formats/container_length.h"
 
 namespace qrv::mci {
 namespace {
@@ -33,10 +30,11 @@ GstClockTime SampleTime(int64_t sample) {
 
 }  // namespace
 
-std::unique_ptr<PcmDecoder> PcmDecoder::Open(const std::string& path, int64_t known_ns) {
+std::unique_ptr<PcmDecoder> PcmDecoder::Open(const SharedFile& file,
+                                             const std::optional<WaveLayout>& wave,
+                                             int64_t known_ns) {
   EnsureGstInit();
   GError* raw_error = nullptr;
-  const std::optional<WaveLayout> wave = ReadWaveLayout(path);
   const std::string description =
       std::string(wave && ReadWaveAsStream(*wave) ? kToDecoderAsStream : kToDecoder) + kFromDecoder;
   ElementPtr pipeline = AdoptElement(gst_parse_launch(description.c_str(), &raw_error));
@@ -45,7 +43,7 @@ std::unique_ptr<PcmDecoder> PcmDecoder::Open(const std::string& path, int64_t kn
   ElementPtr src(gst_bin_get_by_name(GST_BIN(pipeline.get()), "src"));
   ElementPtr sink(gst_bin_get_by_name(GST_BIN(pipeline.get()), "sink"));
   if (!src || !sink) return nullptr;
-  g_object_set(src.get(), "location", path.c_str(), nullptr);
+  g_object_set(src.get(), "location", SourceLocation(pipeline.get(), file).c_str(), nullptr);
 
   std::unique_ptr<PcmDecoder> decoder(new PcmDecoder());
   decoder->pipeline_ = std::move(pipeline);

@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <memory>
-#include <string>
+#include <optional>
 #include <vector>
 
+#include "engine/mci/formats/container_length.h"
 #include "engine/mci/gst/gst_util.h"
+#include "engine/mci/gst/source_file.h"
 
 namespace qrv::mci {
 
@@ -14,10 +16,13 @@ namespace qrv::mci {
 // the caller pulls from, so that decoding keeps pace with reading and no more.
 class PcmDecoder {
  public:
-  // Null when the file cannot be decoded or its length cannot be learnt.
-  // `known_ns`, when above 0, is the file's length as its container states it, which is taken
-  // over the decoder's estimate (and stands in where the decoder has none).
-  static std::unique_ptr<PcmDecoder> Open(const std::string& path, int64_t known_ns = 0);
+  // Null when the file cannot be decoded or its length cannot be learnt. `wave` is the file's
+  // layout when it is a wave file, as the caller read it. `known_ns`, when above 0, is the file's
+  // length as its container states it, which is taken over the decoder's estimate (and stands in
+  // where the decoder has none).
+  static std::unique_ptr<PcmDecoder> Open(const SharedFile& file,
+                                          const std::optional<WaveLayout>& wave,
+                                          int64_t known_ns = 0);
   ~PcmDecoder();
   PcmDecoder(const PcmDecoder&) = delete;
   PcmDecoder& operator=(const PcmDecoder&) = delete;

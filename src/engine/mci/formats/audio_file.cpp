@@ -8,6 +8,7 @@
 #include "engine/mci/disc/pcm_decoder.h"
 #include "engine/mci/formats/container_length.h"
 #include "engine/mci/formats/mpeg_audio_length.h"
+#include "engine/mci/gst/source_file.h"
 #include "runtime/fs/regular_file.h"
 
 namespace qrv::mci {
@@ -45,19 +46,19 @@ std::unique_ptr<AudioFile> AudioFile::Open(const std::string& path, const std::s
                                            CueFileKind kind, ErrorCode& error,
                                            const AudioWindow& window) {
   std::unique_ptr<AudioFile> file(new AudioFile());
-  file->path_ = path;
   file->shown_ = shown;
   // Only a regular file is read: a FIFO or a device named by the sheet would hold the window
-  // until something wrote to it.
-  file->raw_ = fs::OpenRegularFile(path);
-  const int64_t size = file->raw_.size;
-  if (!file->raw_.Valid()) {
+  // until something wrote to it. The decoder, too, reads this open file, never the name again.
+  file->file_ = OpenSharedFile(path);
+  const fs::RegularFile& raw = *file->file_;
+  const int64_t size = raw.size;
+  if (!raw.Valid()) {
     error = DriverError("The audio file \"" + shown + "\" of the disc image cannot be read.");
     return nullptr;
   }
   uint8_t head[4] = {};
-  fs::ReadAt(file->raw_.fd.Get(), 0, head, sizeof head);
-  const std::optional<WaveLayout> layout = ReadWaveLayout(file->raw_);
+  fs::ReadAt(raw.fd.Get(), 0, head, sizeof head);
+  const std::optional<WaveLayout> layout = ReadWaveLayout(raw);
   const WaveData wave = CdWave(layout);
   // Rippers label files loosely; what the file holds decides how it is read.
   const bool encoded = Starts(head, "fLaC") || Starts(head, "ID3") || Starts(head, "OggS") ||
@@ -77,11 +78,11 @@ std::unique_ptr<AudioFile> AudioFile::Open(const std::string& path, const std::s
     // The container's own count is exact where the decoder only estimates (compressed waves) or
     // knows nothing (MPEG audio in a wave).
     const bool mpeg = StartsAsMpegAudio(head, 4) || (layout && WaveHoldsMpeg(*layout));
-    file->known_ns_ = layout && layout->complete ? WaveLength(*layout, file->raw_)
-                      : mpeg                     ? MpegAudioLength(file->raw_)
+    file->known_ns_ = layout && layout->complete ? WaveLength(*layout, raw)
+                      : mpeg                     ? MpegAudioLength(raw)
                                                  : 0;
-    // The decoder reads the file by its path, after the check above.
-    file->raw_ = {};
+    file->layout_ = layout;
+    file->decoded_ = true;
     const std::string damaged =
         "The audio file \"" + shown + "\" of the disc image is damaged or cannot be decoded.";
     // MPEG audio without a run of frames is damage the decoder would search to its end.
@@ -89,7 +90,7 @@ std::unique_ptr<AudioFile> AudioFile::Open(const std::string& path, const std::s
       error = DriverError(damaged);
       return nullptr;
     }
-    file->decoder_ = PcmDecoder::Open(path, file->known_ns_);
+    file->decoder_ = PcmDecoder::Open(file->file_, layout, file->known_ns_);
     if (!file->decoder_) {
       error = DriverError(damaged);
       return nullptr;
@@ -116,13 +117,12 @@ std::unique_ptr<AudioFile> AudioFile::Open(const std::string& path, const std::s
 AudioFile::~AudioFile() = default;
 
 void AudioFile::Release() {
-  if (raw_.Valid()) return;
   decoder_.reset();
 }
 
 bool AudioFile::Read(int32_t sector, int32_t count, uint8_t* out) {
-  if (raw_.Valid()) return ReadRaw(sector, count, out);
-  if (!decoder_) decoder_ = PcmDecoder::Open(path_, known_ns_);
+  if (!decoded_) return ReadRaw(sector, count, out);
+  if (!decoder_) decoder_ = PcmDecoder::Open(file_, layout_, known_ns_);
   if (!decoder_) return false;
   return decoder_->Read(first_sample_ + static_cast<int64_t>(sector) * kSamplesPerSector,
                         static_cast<int64_t>(count) * kSamplesPerSector, out);
@@ -134,7 +134,7 @@ bool AudioFile::ReadRaw(int32_t sector, int32_t count, uint8_t* out) {
   const int64_t held = std::clamp<int64_t>(data_bytes_ - from, 0, bytes);
   std::memset(out + held, 0, static_cast<size_t>(bytes - held));
   if (held == 0) return true;
-  if (fs::ReadAt(raw_.fd.Get(), data_offset_ + from, out, static_cast<size_t>(held)) != held) {
+  if (fs::ReadAt(file_->fd.Get(), data_offset_ + from, out, static_cast<size_t>(held)) != held) {
     return false;
   }
   if (swap_) {

@@ -2,9 +2,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "engine/mci/disc/cue_sheet.h"
+#include "engine/mci/formats/container_length.h"
 #include "engine/mci/mci.h"
 #include "runtime/fs/regular_file.h"
 
@@ -44,9 +46,12 @@ class AudioFile {
   AudioFile() = default;
   bool ReadRaw(int32_t sector, int32_t count, uint8_t* out);
 
-  std::string path_;
   std::string shown_;
-  fs::RegularFile raw_;  // open for files read straight
+  // Open while the image is: read straight, or by the decoder, which opens it afresh after a
+  // release.
+  std::shared_ptr<const fs::RegularFile> file_;
+  std::optional<WaveLayout> layout_;  // of a decoded wave file
+  bool decoded_ = false;
   int64_t data_offset_ = 0;
   int64_t data_bytes_ = 0;
   bool swap_ = false;  // big-endian samples

@@ -22,8 +22,8 @@ constexpr PrerollBounds kFilePreroll{3 * GST_SECOND, uint64_t{32} << 20};
 
 // Finds the host file for an element, opens it and checks that it can be read at all, so that a
 // missing or forbidden file gets its own error instead of a decoder's. Every header of the file
-// is then read through this one descriptor.
-ErrorCode ResolveFile(const std::string& element, std::string& host, fs::RegularFile& file) {
+// is then read through this one descriptor, and the decoder reads the same open file.
+ErrorCode ResolveFile(const std::string& element, std::string& host, SharedFile& shared) {
   if (element.empty()) return MCIERR_FILENAME_REQUIRED;
   if (element[0] == '/') {
     host = element;
@@ -34,7 +34,8 @@ ErrorCode ResolveFile(const std::string& element, std::string& host, fs::Regular
   }
   // Only a regular file reaches the decoder, and the check itself never blocks: a FIFO or device
   // given to the decoder would hold the window until something wrote to it.
-  file = fs::OpenRegularFile(host);
+  shared = OpenSharedFile(host);
+  const fs::RegularFile& file = *shared;
   if (!file.Valid()) {
     return file.error == ENOENT || file.error == ENOTDIR ? MCIERR_FILE_NOT_FOUND : MCIERR_FILE_READ;
   }
@@ -66,13 +67,14 @@ ErrorCode ClassifyError(const PrerollResult& preroll, bool is_midi) {
 
 // A file that may hold pictures plays through the general player pipeline, its pictures going to
 // the device's window.
-BuiltPipeline BuildPlayerPipeline(const std::string& uri, VideoWindow* video) {
+BuiltPipeline BuildPlayerPipeline(const SharedFile& file, VideoWindow* video) {
   ElementPtr playbin = MakeElement("playbin");
   if (!playbin) return {};
   ElementPtr sink = MakeAudioSink();
   if (!sink) return {std::move(playbin), nullptr};
   // Without a window the picture goes nowhere; the open then refuses a file that has one.
   ElementPtr picture = video != nullptr ? video->MakeSink() : MakeElement("fakesink");
+  const std::string uri = SourceUri(playbin.get(), file);
   g_object_set(playbin.get(), "uri", uri.c_str(), "audio-sink", sink.get(), "video-sink",
                picture.get(), nullptr);
   // Subtitles and visualisations have no place in this player: audio and video only.
@@ -98,9 +100,10 @@ FileDevice::~FileDevice() {
 
 std::unique_ptr<FileDevice> FileDevice::Open(const std::string& element, ErrorCode& error) {
   std::string host;
-  fs::RegularFile file;
-  error = ResolveFile(element, host, file);
+  SharedFile shared;
+  error = ResolveFile(element, host, shared);
   if (error != 0) return nullptr;
+  const fs::RegularFile& file = *shared;
 
   if (!AviHeaderComplete(file)) {
     error = MCIERR_INVALID_FILE;
@@ -120,17 +123,15 @@ std::unique_ptr<FileDevice> FileDevice::Open(const std::string& element, ErrorCo
       midi || EndsWithIgnoringCase(host, ".mid") || EndsWithIgnoringCase(host, ".midi");
   const auto smf = midi ? std::make_shared<const std::string>(std::move(midi->bytes)) : nullptr;
   const bool sound_only = wave.has_value() || midi.has_value() || HoldsOnlySound(file);
-  CharPtr uri(gst_filename_to_uri(host.c_str(), nullptr));
   std::unique_ptr<FileDevice> device(new FileDevice());
   if (!sound_only && VideoWindow::Available()) {
     const std::string name = element.substr(element.find_last_of("\\/") + 1);
     device->video_ = std::make_unique<VideoWindow>(QString::fromStdString(name));
   }
-  device->CreatePlayback(
-      [uri = std::string(uri.get()), host, wave, smf, sound_only, video = device->video_.get()] {
-        if (smf) return MakeMidiPipeline(smf);
-        return sound_only ? MakeSoundFilePipeline(host, wave) : BuildPlayerPipeline(uri, video);
-      });
+  device->CreatePlayback([shared, wave, smf, sound_only, video = device->video_.get()] {
+    if (smf) return MakeMidiPipeline(smf);
+    return sound_only ? MakeSoundFilePipeline(shared, wave) : BuildPlayerPipeline(shared, video);
+  });
   PrerollResult preroll = device->playback_->Preroll(kFilePreroll);
   if (!preroll.ok) {
     error = ClassifyError(preroll, is_midi);

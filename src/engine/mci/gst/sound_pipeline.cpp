@@ -131,15 +131,15 @@ std::pair<BuiltPipeline, GstElement*> StartSoundPipeline() {
 
 }  // namespace
 
-BuiltPipeline MakeSoundPipeline(const std::string& host_path, SourceReading reading) {
+BuiltPipeline MakeSoundPipeline(const SharedFile& file, SourceReading reading) {
   auto [built, entry] = StartSoundPipeline();
   if (entry == nullptr) return std::move(built);
   GstBin* bin = GST_BIN(built.pipeline.get());
   if (reading == SourceReading::kRandomAccess) {
     ElementPtr decode = MakeElement("uridecodebin");
-    CharPtr uri(gst_filename_to_uri(host_path.c_str(), nullptr));
-    if (!decode || !uri) return {};
-    g_object_set(decode.get(), "uri", uri.get(), nullptr);
+    const std::string uri = SourceUri(built.pipeline.get(), file);
+    if (!decode || uri.empty()) return {};
+    g_object_set(decode.get(), "uri", uri.c_str(), nullptr);
     LinkSoundOnceFound(decode.get(), entry);
     gst_bin_add(bin, decode.get());
   } else {
@@ -148,7 +148,8 @@ BuiltPipeline MakeSoundPipeline(const std::string& host_path, SourceReading read
     ElementPtr queue = MakeElement("queue");
     ElementPtr decode = MakeElement("decodebin");
     if (!source || !queue || !decode) return {};
-    g_object_set(source.get(), "location", host_path.c_str(), nullptr);
+    g_object_set(source.get(), "location", SourceLocation(built.pipeline.get(), file).c_str(),
+                 nullptr);
     LinkSoundOnceFound(decode.get(), entry);
     gst_bin_add_many(bin, source.get(), queue.get(), decode.get(), nullptr);
     if (!gst_element_link_many(source.get(), queue.get(), decode.get(), nullptr)) return {};
@@ -156,11 +157,10 @@ BuiltPipeline MakeSoundPipeline(const std::string& host_path, SourceReading read
   return std::move(built);
 }
 
-BuiltPipeline MakeSoundFilePipeline(const std::string& host_path,
-                                    const std::optional<WaveLayout>& wave) {
+BuiltPipeline MakeSoundFilePipeline(const SharedFile& file, const std::optional<WaveLayout>& wave) {
   const bool stream = wave && ReadWaveAsStream(*wave);
   BuiltPipeline built =
-      MakeSoundPipeline(host_path, stream ? SourceReading::kStream : SourceReading::kRandomAccess);
+      MakeSoundPipeline(file, stream ? SourceReading::kStream : SourceReading::kRandomAccess);
   if (built.pipeline && wave && WaveIsCompressed(*wave)) {
     if (const ElementPtr entry{gst_bin_get_by_name(GST_BIN(built.pipeline.get()), kEntryName)}) {
       SampleClock::Attach(entry.get());

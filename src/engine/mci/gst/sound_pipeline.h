@@ -6,6 +6,7 @@
 
 #include "engine/mci/formats/container_length.h"
 #include "engine/mci/gst/playback.h"
+#include "engine/mci/gst/source_file.h"
 
 namespace qrv::mci {
 
@@ -21,12 +22,11 @@ enum class SourceReading { kRandomAccess, kStream };
 
 // `reading` is kStream only for files the decoder misreads by random access (see
 // ReadWaveAsStream).
-BuiltPipeline MakeSoundPipeline(const std::string& host_path, SourceReading reading);
+BuiltPipeline MakeSoundPipeline(const SharedFile& file, SourceReading reading);
 
 // The sound pipeline for a file that holds only sound, handed to the decoder as its layout (when
 // it is a wave file) needs. The player plays every such file through it.
-BuiltPipeline MakeSoundFilePipeline(const std::string& host_path,
-                                    const std::optional<WaveLayout>& wave);
+BuiltPipeline MakeSoundFilePipeline(const SharedFile& file, const std::optional<WaveLayout>& wave);
 
 // The sound pipeline for a MIDI file read by the player itself: `smf` is the whole standard MIDI
 // file the synthesizer is fed, from memory.
