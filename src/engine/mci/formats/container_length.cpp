@@ -117,10 +117,4 @@ bool AviHeaderComplete(const fs::RegularFile& file) {
   return complete;
 }
 
-int64_t ContainerLength(const std::string& host_path) {
-  const fs::RegularFile file = fs::OpenRegularFile(host_path);
-  if (auto layout = ReadWaveLayout(file)) return WaveLength(*layout, file);
-  return MpegAudioLength(file);
-}
-
 }  // namespace qrv::mci

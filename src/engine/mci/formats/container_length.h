@@ -55,11 +55,10 @@ bool AviHeaderComplete(const fs::RegularFile& file);
 bool HoldsOnlySound(const fs::RegularFile& file);
 bool HoldsOnlySound(const std::string& host_path);
 
-// Playing time in nanoseconds as the container states it, 0 when it says nothing usable: a wave
-// file's sample count (fact chunk) or data size over byte rate, or an MPEG file's frames.
-// Decoders leave the length of some files open (an odd-sized data chunk, variable bitrate) or
-// guess it from averages; the player needs it at open and exact.
-int64_t ContainerLength(const std::string& host_path);
+// A wave file's playing time in nanoseconds as its header states it (the fact chunk's sample
+// count, or the data size over the byte rate), 0 when it says nothing usable. Decoders leave the
+// length of some files open (an odd-sized data chunk) or guess it; the player needs it at open
+// and exact.
 int64_t WaveLength(const WaveLayout& layout, const fs::RegularFile& file);
 
 }  // namespace qrv::mci
