@@ -1,19 +1,19 @@
 #include <gtest/gtest.h>
 
-#include <QTest>
-
 #include "audio_fixtures.h"
 #include "engine/mci/device_table.h"
 #include "engine/media_player.h"
 #include "runtime/exceptions.h"
 #include "temp_prefix.h"
+#include "test_clock.h"
 
 namespace qrv {
 namespace {
 
 using namespace qrv::mci;
 
-// A disc image of three one-second tracks, named by $QUORVIN_CDROM for the test's duration.
+// A disc image of three one-second tracks, named by $QUORVIN_CDROM for the test's duration,
+// played on GStreamer's test clock.
 class CdDeviceTest : public ::testing::Test {
  protected:
   CdDeviceTest() {
@@ -33,8 +33,9 @@ class CdDeviceTest : public ::testing::Test {
     player.Close();
     qputenv("QUORVIN_CDROM", previous_);
   }
-  bool WaitFor(std::function<bool()> condition) { return QTest::qWaitFor(condition, 10000); }
+  bool WaitFor(const std::function<bool()>& condition) { return clock.RunUntil(100, condition); }
 
+  test::SystemTestClock clock;  // outlives the player's pipelines
   test::TempPrefix prefix;
   TMediaPlayer player;
   int notified = 0;

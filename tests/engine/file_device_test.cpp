@@ -2,7 +2,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QTest>
 #include <filesystem>
 
 #include "audio_fixtures.h"
@@ -19,6 +18,8 @@ namespace {
 using namespace qrv::mci;
 using test::ErrorOf;
 
+// The devices play on GStreamer's test clock: a second of sound takes as long as the test lets
+// the clock run, and every wait ends on what the device did, not on the wall clock.
 class FileDeviceTest : public ::testing::Test {
  protected:
   FileDeviceTest() {
@@ -35,7 +36,7 @@ class FileDeviceTest : public ::testing::Test {
     player.SetOnNotify([this](TMediaPlayer*) { ++notified; });
   }
   bool WaitNotified(int count = 1) {
-    return QTest::qWaitFor([&] { return notified >= count; }, 10000);
+    return clock.RunUntil(100, [&] { return notified >= count; });
   }
   std::string OpenError(const std::string& element) {
     const std::string message = test::OpenError(player, element);
@@ -45,6 +46,8 @@ class FileDeviceTest : public ::testing::Test {
     return message;
   }
 
+  // First in, last out: every pipeline the player builds is gone before the clock is.
+  test::SystemTestClock clock;
   test::TempPrefix prefix;
   TMediaPlayer player;
   int notified = 0;
@@ -86,7 +89,7 @@ TEST_F(FileDeviceTest, NotificationCodesReachTheCallbackThroughTheEventLoop) {
   ASSERT_EQ(SendCommand(id, MCI_STOP, MCI_WAIT, stop), 0u);
   play.from = 700;
   ASSERT_EQ(SendCommand(id, MCI_PLAY, MCI_NOTIFY | MCI_FROM, play), 0u);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return window.codes.size() >= 3; }, 10000));
+  ASSERT_TRUE(clock.RunUntil(100, [&] { return window.codes.size() >= 3; }));
   EXPECT_EQ(window.codes, (std::vector<uint32_t>{MCI_NOTIFY_SUPERSEDED, MCI_NOTIFY_ABORTED,
                                                  MCI_NOTIFY_SUCCESSFUL}));
   Request status;
@@ -98,7 +101,6 @@ TEST_F(FileDeviceTest, NotificationCodesReachTheCallbackThroughTheEventLoop) {
 }
 
 TEST_F(FileDeviceTest, PauseHoldsThePositionAndResumeGoesOn) {
-  test::SystemTestClock clock;
   WriteWaveAt("long.wav", 2000);
   OpenPlayer("long.wav");
   player.Play();
@@ -122,7 +124,6 @@ TEST_F(FileDeviceTest, PauseHoldsThePositionAndResumeGoesOn) {
 }
 
 TEST_F(FileDeviceTest, StopKeepsThePositionAndPlayGoesOnFromIt) {
-  test::SystemTestClock clock;
   WriteWaveAt("long.wav", 2000);
   OpenPlayer("long.wav");
   player.Play();
@@ -233,14 +234,12 @@ TEST_F(FileDeviceTest, AFailedOutputReconnectsOnceAndGoesOnWhereItStood) {
   // The output made afresh is a working one.
   qputenv("QUORVIN_AUDIO_SINK", "fakesink sync=true");
   int32_t last = 0, worst_step_back = 0;
-  ASSERT_TRUE(QTest::qWaitFor(
-      [&] {
-        const int32_t now = player.Position();
-        worst_step_back = std::max(worst_step_back, last - now);
-        last = now;
-        return notified >= 1;
-      },
-      10000));
+  ASSERT_TRUE(clock.RunUntil(50, [&] {
+    const int32_t now = player.Position();
+    worst_step_back = std::max(worst_step_back, last - now);
+    last = now;
+    return notified >= 1;
+  }));
   EXPECT_EQ(player.Position(), 2500);
   EXPECT_EQ(player.LastError(), 0u);
   EXPECT_LT(worst_step_back, 300) << "playback went on from where it stood";
@@ -256,7 +255,7 @@ TEST_F(FileDeviceTest, AnOutputFailingAgainStopsAtTheEndAndRecordsTheError) {
   Request play;
   play.callback = &window;
   ASSERT_EQ(SendCommand(open.device_id, MCI_PLAY, MCI_NOTIFY, play), 0u);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !window.codes.empty(); }, 10000));
+  ASSERT_TRUE(clock.RunUntil(100, [&] { return !window.codes.empty(); }));
   EXPECT_EQ(window.codes, std::vector<uint32_t>{MCI_NOTIFY_FAILURE});
   // The first question after the failure records it; the device stands stopped at the end.
   Request status;
@@ -274,7 +273,7 @@ TEST_F(FileDeviceTest, AnOutputFailingAgainStopsAtTheEndAndRecordsTheError) {
   qputenv("QUORVIN_AUDIO_SINK", "fakesink sync=true");
   play.from = 3800;
   EXPECT_EQ(SendCommand(open.device_id, MCI_PLAY, MCI_NOTIFY | MCI_FROM, play), 0u);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return window.codes.size() >= 2; }, 10000));
+  ASSERT_TRUE(clock.RunUntil(100, [&] { return window.codes.size() >= 2; }));
   EXPECT_EQ(window.codes.back(), MCI_NOTIFY_SUCCESSFUL);
   Request close;
   SendCommand(open.device_id, MCI_CLOSE, MCI_WAIT, close);

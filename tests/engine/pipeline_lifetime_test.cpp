@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QTest>
 
 #include "audio_fixtures.h"
 #include "engine/mci/gst/gst_util.h"
 #include "engine/media_player.h"
 #include "temp_prefix.h"
+#include "test_clock.h"
 
 namespace qrv {
 namespace {
@@ -32,12 +32,13 @@ class PipelineLifetimeTest : public ::testing::Test {
     player.Open();
     player.Play();
     if (to_end) {
-      ASSERT_TRUE(QTest::qWaitFor([&] { return ended > 0; }, 10000));
+      ASSERT_TRUE(clock.RunUntil(50, [&] { return ended > 0; }));
     }
     player.Close();
     QCoreApplication::processEvents();
   }
 
+  test::SystemTestClock clock;  // the sound plays out on it; it outlives the player's pipelines
   test::TempPrefix prefix;
   TMediaPlayer player;
   bool has_mp3 = false;
