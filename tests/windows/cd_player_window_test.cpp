@@ -13,6 +13,7 @@
 #include "runtime/widgets/label.h"
 #include "runtime/widgets/picture.h"
 #include "temp_prefix.h"
+#include "test_clock.h"
 #include "window_helpers.h"
 #include "windows/main_background.h"
 
@@ -21,7 +22,7 @@ namespace {
 
 constexpr int kWaitMs = 10000;
 
-// The CD window on a four-track image of three-second tracks.
+// The CD window on a four-track image of three-second tracks, played on GStreamer's test clock.
 class CdWindowTest : public ::testing::Test {
  protected:
   CdWindowTest() : disc(prefix.Root(), 4, 3), window(std::make_unique<Tcdplayer>()) {}
@@ -30,7 +31,7 @@ class CdWindowTest : public ::testing::Test {
   TOrbPlayer& Player() { return *window->cdplayer1; }
   int Track() { return Player().Position() & 0xFF; }
   bool WaitForMode(TMPModes mode) {
-    return QTest::qWaitFor([&] { return Player().Mode() == mode; }, kWaitMs);
+    return clock.RunUntil(50, [&] { return Player().Mode() == mode; });
   }
   // What the window shows beside "Track nr:" after its next tick.
   QString TrackNr() {
@@ -43,6 +44,7 @@ class CdWindowTest : public ::testing::Test {
     ASSERT_TRUE(WaitForMode(TMPModes::ModePlaying));
   }
 
+  test::SystemTestClock clock;  // outlives the window's pipelines
   test::TempPrefix prefix;
   test::MessageLog log;
   test::DiscImage disc;
@@ -180,7 +182,7 @@ TEST_F(CdWindowTest, TheTrackNumberDoesNotFollowATrackChangeThatPlaybackMakes) {
   const QString before = TrackNr();
   window->DDMBitBtn6->Click();
   ASSERT_TRUE(WaitForMode(TMPModes::ModePlaying));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return Track() == 2; }, kWaitMs));
+  ASSERT_TRUE(clock.RunUntil(100, [&] { return Track() == 2; }));
   EXPECT_EQ(TrackNr(), before);
   EXPECT_TRUE(log.texts.empty());
 }
@@ -190,7 +192,11 @@ TEST_F(CdWindowTest, HidingTheWindowLeavesTheDiscPlaying) {
   OpenAndPlay();
   window->Close();
   EXPECT_FALSE(window->isVisible());
-  QTest::qWait(200);
+  // The disc goes on after the window has handled its hiding.
+  const int32_t hidden_at = Player().Position();
+  ASSERT_TRUE(clock.RunUntil(50, [&] {
+    return Player().Position() != hidden_at || Player().Mode() != TMPModes::ModePlaying;
+  }));
   EXPECT_EQ(Player().Mode(), TMPModes::ModePlaying);
 }
 
