@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <cstdint>
 #include <optional>
 #include <string>
 
+#include "app/elapsed_since.h"
 #include "runtime/form.h"
 
 namespace qrv {
@@ -248,7 +248,7 @@ class TForm1 : public TForm {
   bool handed_ = false;
   // The whole second the time display shows now.
   int64_t shown_second_ = 0;
-  QElapsedTimer since_command_;  // since the player was last commanded; not started before
+  ElapsedSince since_command_;  // since the player was last commanded; not started before
 };
 
 extern TForm1* Form1;

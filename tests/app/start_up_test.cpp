@@ -6,11 +6,11 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QTest>
-#include <QThread>
 #include <QTimer>
 #include <csignal>
 #include <filesystem>
 
+#include "app/elapsed_since.h"
 #include "app/time_display.h"
 #include "main_window_fixture.h"
 #include "playlists/forms/first_run_window.h"
@@ -402,7 +402,7 @@ TEST_F(StartUp, DisplayKeepsPaceWithPlaybackAndRestsOtherwise) {
   f.Timer1Timer(f.Timer1);
   EXPECT_EQ(f.Timer1->Interval(), TForm1::kRestingDisplayPeriod);
   // Once the last command has settled, the paused display looks only once in a long while.
-  QThread::msleep(TForm1::kSettleAfterCommand + 50);
+  ElapsedSince::Skip(TForm1::kSettleAfterCommand + 50);
   f.Timer1Timer(f.Timer1);
   EXPECT_EQ(f.Timer1->Interval(), TForm1::kIdleDisplayPeriod);
   // Whatever window commands the player wakes the display: the audio editor's step ...
