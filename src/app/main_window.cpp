@@ -176,8 +176,11 @@ void TForm1::FollowPosition(bool playing, int64_t position) {
   const int64_t next_second = (position / 1000 + 1) * 1000;
   const int64_t next_step = Gauge1->NextStep();
   const int64_t next = next_step > position ? std::min(next_second, next_step) : next_second;
-  const int wanted =
-      static_cast<int>(std::clamp<int64_t>(next - position, kDisplayPeriod, kLongestPlayingWait));
+  // The timers may fire a twentieth of their interval early; a tick that came before the change
+  // would only wake the process again. A little later is never seen.
+  const int64_t wait = next - position;
+  const int wanted = static_cast<int>(
+      std::clamp<int64_t>(wait + wait / kEarlyFireShare + 1, kDisplayPeriod, kLongestPlayingWait));
   if (Timer1->Interval() != wanted) Timer1->SetInterval(wanted);
 }
 

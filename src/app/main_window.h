@@ -40,12 +40,14 @@ class TForm1 : public TForm {
   static constexpr int kAdvancePeriod = 6500;
   static constexpr int kRestoreDelay = 5000;
   // The display timer follows a playing medium as closely as the timers allow, waking when the
-  // shown time or gauge next changes (at most kLongestPlayingWait later); while nothing plays
+  // shown time or gauge next changes (at most kLongestPlayingWait later, which a playing
+  // position never needs: the next second is closer); while nothing plays
   // the position only moves through the user's own actions, which wake it up again. For a
   // moment after each command it still looks now and then, since the device may start or finish
   // a seek by itself just after; then it looks only once in a long while.
   static constexpr int kDisplayPeriod = 1;
-  static constexpr int kLongestPlayingWait = 500;
+  static constexpr int kLongestPlayingWait = 1100;
+  static constexpr int kEarlyFireShare = 16;
   static constexpr int kRestingDisplayPeriod = 250;
   static constexpr int kSettleAfterCommand = 2000;
   static constexpr int kIdleDisplayPeriod = 10000;

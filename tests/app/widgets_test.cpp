@@ -222,6 +222,18 @@ TEST(Picture, ATransparentPictureLeavesOutItsBottomLeftColour) {
   image->SetTransparent(true);
   EXPECT_EQ(at(2, 18), QColor(Qt::blue));  // the window shows through
   EXPECT_EQ(at(38, 2), QColor(0, 255, 0));
+  // Once drawn, the control keeps the keyed picture only, yet still hands out the one it was
+  // given, key colour and all, and shows it whole again when no longer transparent.
+  EXPECT_EQ(image->Picture().toImage().convertToFormat(QImage::Format_RGB32), art);
+  image->SetTransparent(false);
+  EXPECT_EQ(at(2, 18), QColor(Qt::black));
+  EXPECT_EQ(at(38, 2), QColor(0, 255, 0));
+  // A new picture replaces the keyed one, and clearing leaves nothing drawn.
+  image->SetTransparent(true);
+  at(0, 0);
+  image->Clear();
+  EXPECT_TRUE(image->Picture().isNull());
+  EXPECT_EQ(at(38, 2), QColor(Qt::blue));
 }
 
 TEST(MenuBar, RunsEnabledCommandsOnlyAndSplitsHints) {

@@ -34,8 +34,12 @@ void TImage::LoadFromResource(const QString& resource) {
   SetPicture(picture);
 }
 
+QPixmap TImage::Picture() const {
+  return picture_.isNull() && !keyed_.isNull() ? Unkeyed() : picture_;
+}
+
 void TImage::SetPicture(const QPixmap& picture) {
-  if (picture.cacheKey() == picture_.cacheKey()) return;
+  if (keyed_.isNull() && picture.cacheKey() == picture_.cacheKey()) return;
   picture_ = picture;
   keyed_ = QPixmap();
   update();
@@ -43,25 +47,40 @@ void TImage::SetPicture(const QPixmap& picture) {
 
 void TImage::SetTransparent(bool transparent) {
   if (transparent == transparent_) return;
+  if (picture_.isNull() && !keyed_.isNull()) picture_ = Unkeyed();
   transparent_ = transparent;
   keyed_ = QPixmap();
   update();
 }
 
 const QPixmap& TImage::Shown() {
-  if (!transparent_ || picture_.isNull()) return picture_;
-  if (keyed_.isNull()) {
-    QImage image = picture_.toImage().convertToFormat(QImage::Format_ARGB32);
-    const QRgb key = image.pixel(0, image.height() - 1) | 0xFF000000u;
-    for (int y = 0; y < image.height(); ++y) {
-      auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-      for (int x = 0; x < image.width(); ++x) {
-        if ((line[x] | 0xFF000000u) == key) line[x] = 0;
-      }
-    }
-    keyed_ = QPixmap::fromImage(std::move(image));
+  if (!transparent_ || !keyed_.isNull() || picture_.isNull()) {
+    return transparent_ && !keyed_.isNull() ? keyed_ : picture_;
   }
+  QImage image = picture_.toImage().convertToFormat(QImage::Format_ARGB32);
+  key_ = image.pixel(0, image.height() - 1) | 0xFF000000u;
+  for (int y = 0; y < image.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      if ((line[x] | 0xFF000000u) == key_) line[x] = 0;
+    }
+  }
+  keyed_ = QPixmap::fromImage(std::move(image));
+  // An opaque picture is told again exactly from its keyed copy (the left-out pixels were all of
+  // the key colour), so only one of the two is kept: a background holds 600 kB.
+  if (!picture_.hasAlphaChannel()) picture_ = QPixmap();
   return keyed_;
+}
+
+QPixmap TImage::Unkeyed() const {
+  QImage image = keyed_.toImage().convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < image.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      if (qAlpha(line[x]) == 0) line[x] = key_;
+    }
+  }
+  return QPixmap::fromImage(image.convertToFormat(QImage::Format_RGB32));
 }
 
 void TImage::SetFit(PictureFit fit) {
@@ -71,9 +90,9 @@ void TImage::SetFit(PictureFit fit) {
 }
 
 void TImage::paintEvent(QPaintEvent*) {
-  if (picture_.isNull()) return;
-  QPainter painter(this);
   const QPixmap& shown = Shown();
+  if (shown.isNull()) return;
+  QPainter painter(this);
   if (fit_ == PictureFit::Stretch) {
     // Smoothing would blend the left-out pixels into their neighbours' edges.
     if (!transparent_) painter.setRenderHint(QPainter::SmoothPixmapTransform);

@@ -22,7 +22,7 @@ class TImage : public QWidget {
   // Loads a picture from a Qt resource or host path, for the program's own artwork.
   void LoadFromResource(const QString& resource);
 
-  const QPixmap& Picture() const { return picture_; }
+  QPixmap Picture() const;
   void SetPicture(const QPixmap& picture);
   void Clear() { SetPicture(QPixmap()); }
 
@@ -40,11 +40,15 @@ class TImage : public QWidget {
  private:
   // The picture as drawn: with the key colour left out when transparent.
   const QPixmap& Shown();
+  // The picture before its key colour was left out.
+  QPixmap Unkeyed() const;
 
+  // Null once a transparent picture has been drawn (when keyed_ holds all of it).
   QPixmap picture_;
   PictureFit fit_ = PictureFit::Natural;
   bool transparent_ = false;
   QPixmap keyed_;  // built when first drawn after a change
+  QRgb key_ = 0;   // the colour left out of keyed_
 };
 
 }  // namespace qrv

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "engine/mci/gst/media_log.h"
+#include "engine/mci/gst/output_connection.h"
 #include "engine/mci/gst/read_bound.h"
 
 namespace qrv::mci {
@@ -74,6 +75,15 @@ void Playback::Drop() {
 }
 
 PrerollResult Playback::Preroll(PrerollBounds bounds) {
+  PrerollResult result = PrerollOnce(bounds);
+  // A held connection to a sound server that has gone away fails every output that joins it;
+  // without it the output connects afresh.
+  if (!result.ok && result.no_output && ReleaseOutputConnection()) result = PrerollOnce(bounds);
+  if (result.ok) HoldOutputConnection(output_);
+  return result;
+}
+
+PrerollResult Playback::PrerollOnce(PrerollBounds bounds) {
   BuiltPipeline built = builder_();
   if (!built.pipeline || built.output == nullptr) {
     PrerollResult result;
@@ -199,6 +209,9 @@ void Playback::OnEnd() {
 
 void Playback::OnError(GstMessage* message) {
   const bool from_output = IsWithin(GST_ELEMENT(GST_MESSAGE_SRC(message)), output_);
+  // The next output, rebuilt now or at the next play, connects afresh rather than joining a
+  // connection that may have died with the server.
+  if (from_output) ReleaseOutputConnection();
   if (!Playing()) {
     // Nothing is heard now; the next play starts with a fresh pipeline.
     Invalidate();
@@ -251,6 +264,7 @@ bool Playback::RebuildToPlay(int64_t resume_at) {
 
 void Playback::OnPrerolled() {
   rebuild_watchdog_.stop();
+  HoldOutputConnection(output_);
   const bool play = state_ == State::kRebuildingToPlay;
   state_ = play ? State::kPlaying : State::kPaused;
   if (!SeekPipeline(stopped_)) {

@@ -133,6 +133,7 @@ class Playback : public QObject {
   static GstBusSyncReply OnBusMessage(GstBus* bus, GstMessage* message, gpointer self);
   void Install(BuiltPipeline built);
   void HandOverBus();
+  PrerollResult PrerollOnce(PrerollBounds bounds);
   void Drop();
   PrerollResult AwaitPreroll(GstClockTime timeout);
   bool Rebuilding() const {
