@@ -61,6 +61,27 @@ TEST(Gauge, PaintsTheFilledShareInTheForeColour) {
   EXPECT_EQ(accessible->text(QAccessible::Name), QStringLiteral("25%"));
 }
 
+// The display's label and gauge change several times a second; while no screen reader listens
+// nobody pays for telling them, and whoever asks later reads the text shown at that moment.
+TEST(PaintedWidgets, TellTheirShownTextWhenAskedAndAnnounceNothingUnheard) {
+  static int announced = 0;
+  QAccessible::installUpdateHandler([](QAccessibleEvent*) { ++announced; });
+  ASSERT_FALSE(QAccessible::isActive());
+  TLabel label;
+  TGauge gauge;
+  gauge.SetMaxValue(100);
+  QAccessibleInterface* label_access = QAccessible::queryAccessibleInterface(&label);
+  QAccessibleInterface* gauge_access = QAccessible::queryAccessibleInterface(&gauge);
+  for (const int second : {1, 2, 3}) {
+    label.SetCaption(QStringLiteral("0:0%1").arg(second));
+    gauge.SetProgress(second * 10);
+    EXPECT_EQ(label_access->text(QAccessible::Name), QStringLiteral("0:0%1").arg(second));
+    EXPECT_EQ(gauge_access->text(QAccessible::Value), QStringLiteral("%1%").arg(second * 10));
+  }
+  EXPECT_EQ(announced, 0);
+  QAccessible::installUpdateHandler(nullptr);
+}
+
 TEST(TrackBar, RaisesChangeOnlyForRealChanges) {
   TTrackBar bar;
   int changes = 0;

@@ -12,7 +12,6 @@ TGauge::TGauge(QWidget* parent) : QWidget(parent) {
   InstallWidgetAccessibility();
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::NoFocus);
-  setAccessibleName(QStringLiteral("0%"));
 }
 
 int TGauge::PercentDone() const {
@@ -74,10 +73,11 @@ void TGauge::SetForeColor(const QColor& color) {
 void TGauge::Changed(int old_percent) {
   const int percent = PercentDone();
   if (percent == old_percent) return;
-  setAccessibleName(QString::number(percent) + QLatin1Char('%'));
+  Refresh();
+  if (!QAccessible::isActive()) return;
   QAccessibleValueChangeEvent event(this, percent);
   QAccessible::updateAccessibility(&event);
-  Refresh();
+  AnnounceShownText(this, QAccessible::NameChanged);
 }
 
 void TGauge::Refresh() {

@@ -20,11 +20,9 @@ TLabel::TLabel(QWidget* parent) : QWidget(parent) {
 void TLabel::SetCaption(const QString& caption) {
   if (caption == caption_) return;
   caption_ = caption;
-  setAccessibleName(caption_);
   if (sizing_ == LabelSizing::AutoSize) resize(sizeHint());
   Refresh();
-  QAccessibleEvent event(this, QAccessible::NameChanged);
-  QAccessible::updateAccessibility(&event);
+  AnnounceShownText(this, QAccessible::NameChanged);
 }
 
 void TLabel::SetAlignment(LabelAlignment alignment) {
