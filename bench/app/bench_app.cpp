@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/display_setup.h"
 #include "app/main_window.h"
 #include "app/start_up.h"
 #include "engine/orb_player.h"
@@ -49,6 +50,7 @@ int Measure(int seconds) {
 }
 
 int Child(int argc, char** argv) {
+  qrv::PreferPlainImageTransfer();
   QApplication app(argc, argv);
   const QString mode = QString::fromLocal8Bit(argv[1]);
   qrv::ApplicationWindows windows;

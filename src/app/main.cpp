@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "command_line.h"
+#include "display_setup.h"
 #include "handed_path.h"
 #include "main_window.h"
 #include "mpris_service.h"
@@ -32,6 +33,7 @@ void CloseMainForm() {
 
 int main(int argc, char** argv) {
   if (const auto code = qrv::AnswerInfoOptions(argc, argv)) return *code;
+  qrv::PreferPlainImageTransfer();
   QApplication app(argc, argv);
   // Qt has taken its own options out of argv by now.
   const qrv::CommandLine command_line = qrv::ReadCommandLine(argc, argv);
