@@ -134,22 +134,8 @@ TEST_F(MediaKindsTest, MidiPlaysThroughTheSoundFont) {
 TEST_F(MediaKindsTest, MidiTempoChangesShowAndPlayTheirRealLength) {
   // Organ notes held from beat to beat through 120, 60 and 180 beats a minute (type 0), and
   // through 100, 150 and 80 from a tempo track (type 1).
-  test::MidiTrack single;
-  single.Tempo(0, 120).Add(0, {0xC0, 19});
-  test::HeldBeats(single, 4, 480);
-  single.Tempo(0, 60);
-  test::HeldBeats(single, 4, 480);
-  single.Tempo(0, 180);
-  test::HeldBeats(single, 4, 480);
-  single.End(0);
-  test::WriteAll(Host("type0.mid"), test::MidiFile(0, 480, {single}));
-  test::MidiTrack tempo;
-  tempo.Tempo(0, 100).Tempo(384, 150).Tempo(384, 80).End(384);
-  test::MidiTrack notes;
-  notes.Add(0, {0xC0, 19});
-  test::HeldBeats(notes, 12, 96);
-  notes.End(0);
-  test::WriteAll(Host("type1.mid"), test::MidiFile(1, 96, {tempo, notes}));
+  test::WriteAll(Host("type0.mid"), test::TypeZeroTempoChanges());
+  test::WriteAll(Host("type1.mid"), test::TypeOneTempoMap());
 
   for (const auto& [name, length_ms] : {std::pair{"type0.mid", 7333}, {"type1.mid", 7000}}) {
     ExpectPlaysToItsEnd(name, length_ms, 2);

@@ -11,42 +11,10 @@ namespace {
 using mci::RetimeMidi;
 using test::MidiFile;
 using test::MidiTrack;
+using test::TypeOneTempoMap;
+using test::TypeZeroTempoChanges;
 
 constexpr int64_t kMs = 1000000;
-
-MidiTrack TempoChanges(std::initializer_list<int> bpms, int beats_each, int ticks) {
-  MidiTrack t;
-  int delta = 0;
-  for (int bpm : bpms) {
-    t.Tempo(delta, bpm);
-    delta = beats_each * ticks;
-  }
-  return t;
-}
-
-std::string TypeZeroTempoChanges() {
-  // 120, 60 and 180 beats a minute, four beats each: 2 + 4 + 1.333 s.
-  MidiTrack t;
-  t.Tempo(0, 120).Add(0, {0xC0, 19});
-  test::HeldBeats(t, 4, 480);
-  t.Tempo(0, 60);
-  test::HeldBeats(t, 4, 480);
-  t.Tempo(0, 180);
-  test::HeldBeats(t, 4, 480);
-  t.End(0);
-  return MidiFile(0, 480, {t});
-}
-
-std::string TypeOneTempoMap() {
-  // A tempo track of 100, 150 and 80 beats a minute, four beats each: 2.4 + 1.6 + 3 s.
-  MidiTrack tempo = TempoChanges({100, 150, 80}, 4, 96);
-  tempo.End(4 * 96);
-  MidiTrack notes;
-  notes.Add(0, {0xC0, 19});
-  test::HeldBeats(notes, 12, 96);
-  notes.End(0);
-  return MidiFile(1, 96, {tempo, notes});
-}
 
 struct LengthCase {
   const char* what;

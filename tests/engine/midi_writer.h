@@ -55,4 +55,30 @@ inline void HeldBeats(MidiTrack& track, int beats, int ticks, int first_delta = 
   }
 }
 
+// Organ notes at 120, 60 and 180 beats a minute, four beats each, in one track (type 0):
+// 2 + 4 + 1.333 s.
+inline std::string TypeZeroTempoChanges() {
+  MidiTrack t;
+  t.Tempo(0, 120).Add(0, {0xC0, 19});
+  HeldBeats(t, 4, 480);
+  t.Tempo(0, 60);
+  HeldBeats(t, 4, 480);
+  t.Tempo(0, 180);
+  HeldBeats(t, 4, 480);
+  t.End(0);
+  return MidiFile(0, 480, {t});
+}
+
+// Twelve organ notes under a tempo track of 100, 150 and 80 beats a minute, four beats each
+// (type 1): 2.4 + 1.6 + 3 s.
+inline std::string TypeOneTempoMap() {
+  MidiTrack tempo;
+  tempo.Tempo(0, 100).Tempo(384, 150).Tempo(384, 80).End(384);
+  MidiTrack notes;
+  notes.Add(0, {0xC0, 19});
+  HeldBeats(notes, 12, 96);
+  notes.End(0);
+  return MidiFile(1, 96, {tempo, notes});
+}
+
 }  // namespace qrv::test

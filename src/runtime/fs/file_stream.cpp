@@ -83,16 +83,11 @@ int64_t FileStream::Seek(int64_t offset, SeekOrigin origin) {
 }
 
 size_t FileStream::Read(void* buffer, size_t count) {
-  size_t done = 0;
-  auto* out = static_cast<char*>(buffer);
-  while (done < count) {
-    const ssize_t n = ::pread(fd_.Get(), out + done, count - done, position_);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += static_cast<size_t>(n);
-    position_ += n;
-  }
-  return done;
+  // A read error reads as nothing read; callers take any short read as a failed one.
+  const int64_t n = fs::ReadAt(fd_.Get(), position_, buffer, count);
+  if (n <= 0) return 0;
+  position_ += n;
+  return static_cast<size_t>(n);
 }
 
 size_t FileStream::Write(const void* buffer, size_t count) {

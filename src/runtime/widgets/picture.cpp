@@ -53,33 +53,36 @@ void TImage::SetTransparent(bool transparent) {
   update();
 }
 
-const QPixmap& TImage::Shown() {
-  if (!transparent_ || !keyed_.isNull() || picture_.isNull()) {
-    return transparent_ && !keyed_.isNull() ? keyed_ : picture_;
-  }
-  QImage image = picture_.toImage().convertToFormat(QImage::Format_ARGB32);
-  key_ = image.pixel(0, image.height() - 1) | 0xFF000000u;
+namespace {
+
+// Gives every pixel of `image` (ARGB32) the colour `change` makes of it.
+template <typename Change>
+void ChangePixels(QImage& image, Change change) {
   for (int y = 0; y < image.height(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < image.width(); ++x) {
-      if ((line[x] | 0xFF000000u) == key_) line[x] = 0;
-    }
+    for (int x = 0; x < image.width(); ++x) line[x] = change(line[x]);
   }
-  keyed_ = QPixmap::fromImage(std::move(image));
-  // An opaque picture is told again exactly from its keyed copy (the left-out pixels were all of
-  // the key colour), so only one of the two is kept: a background holds 600 kB.
-  if (!picture_.hasAlphaChannel()) picture_ = QPixmap();
-  return keyed_;
+}
+
+}  // namespace
+
+const QPixmap& TImage::Shown() {
+  if (!transparent_) return picture_;
+  if (keyed_.isNull() && !picture_.isNull()) {
+    QImage image = picture_.toImage().convertToFormat(QImage::Format_ARGB32);
+    key_ = image.pixel(0, image.height() - 1) | 0xFF000000u;
+    ChangePixels(image, [key = key_](QRgb c) { return (c | 0xFF000000u) == key ? 0 : c; });
+    keyed_ = QPixmap::fromImage(std::move(image));
+    // An opaque picture is told again exactly from its keyed copy (the left-out pixels were all
+    // of the key colour), so only one of the two is kept: a background holds 600 kB.
+    if (!picture_.hasAlphaChannel()) picture_ = QPixmap();
+  }
+  return keyed_.isNull() ? picture_ : keyed_;
 }
 
 QPixmap TImage::Unkeyed() const {
   QImage image = keyed_.toImage().convertToFormat(QImage::Format_ARGB32);
-  for (int y = 0; y < image.height(); ++y) {
-    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < image.width(); ++x) {
-      if (qAlpha(line[x]) == 0) line[x] = key_;
-    }
-  }
+  ChangePixels(image, [key = key_](QRgb c) { return qAlpha(c) == 0 ? key : c; });
   return QPixmap::fromImage(image.convertToFormat(QImage::Format_RGB32));
 }
 

@@ -123,11 +123,7 @@ ErrorCode CdDisc::OpenCue() {
     tracks_.clear();
   }
   std::unique_ptr<CueImage> image = CueImage::Open(source_, sheet, error);
-  if (!image) return error;
-  tracks_ = image->Tracks();
-  leadout_ = image->Leadout();
-  reader_ = std::move(image);
-  return 0;
+  return Adopt(std::move(image), error);
 }
 
 // cdrdao's tables are read here rather than by libcdio, which reads their big-endian samples as
@@ -137,6 +133,10 @@ ErrorCode CdDisc::OpenToc() {
   ErrorCode error = ReadTocSheet(source_, sheet);
   if (error != 0) return error;
   std::unique_ptr<CueImage> image = CueImage::OpenToc(source_, sheet, error);
+  return Adopt(std::move(image), error);
+}
+
+ErrorCode CdDisc::Adopt(std::unique_ptr<CueImage> image, ErrorCode error) {
   if (!image) return error;
   tracks_ = image->Tracks();
   leadout_ = image->Leadout();

@@ -13,6 +13,8 @@ struct _CdIo;
 
 namespace qrv::mci {
 
+class CueImage;
+
 struct CdTrack {
   int32_t number;
   int32_t start;  // first sector (LSN)
@@ -62,6 +64,8 @@ class CdDisc {
   ErrorCode OpenCdio(_CdIo* opened);
   ErrorCode OpenCue();
   ErrorCode OpenToc();
+  // Takes the tracks, the lead-out and the sound of an image read by our own readers.
+  ErrorCode Adopt(std::unique_ptr<CueImage> image, ErrorCode error);
 
   std::unique_ptr<SectorReader> reader_;
   std::mutex read_mutex_;
