@@ -13,7 +13,7 @@
 #include <thread>
 
 #include "audio_fixtures.h"
-#include "engine/mci/formats/audio_file.h"
+#include "engine/mci/disc/audio_file.h"
 #include "engine/mci/gst/sound_pipeline.h"
 
 namespace qrv {

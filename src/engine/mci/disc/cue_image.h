@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "engine/mci/disc/audio_file.h"
 #include "engine/mci/disc/cd_disc.h"
 #include "engine/mci/disc/cue_sheet.h"
 #include "engine/mci/disc/toc_sheet.h"
-#include "engine/mci/formats/audio_file.h"
 
 namespace qrv::mci {
 

@@ -1,4 +1,4 @@
-#include "engine/mci/formats/audio_file.h"
+#include "engine/mci/disc/audio_file.h"
 
 #include <algorithm>
 #include <cstring>
